@@ -1,0 +1,61 @@
+// Process-wide state, grouped by the file that owns it. Everything here exists before the
+// worker thread starts; only CancelFlag is touched by both threads.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+
+#include "../mirror/folder_text.h"
+
+// Product identity -------------------------------------------------------------------------
+constexpr const char ProductTitle[] = "Tallowfin v1.7.6.0";
+
+// Shell folder discovery (mirror/folder_discovery.cpp) ---------------------------------------
+enum FolderSlot {
+    UserQuickLaunch,
+    UserDesktop,
+    UserStartMenu,
+    UserPrograms,
+    UserStartup,
+    CommonQuickLaunch,
+    CommonDesktop,
+    CommonStartMenu,
+    CommonPrograms,
+    CommonStartup,
+    MachineQuickLaunch,
+    MachineDesktop,
+    MachineStartMenu,
+    MachinePrograms,
+    MachineStartup,
+    FolderSlotCount
+};
+
+struct FolderEntry {
+    char path[PathBufferSize];
+    bool found;
+};
+
+struct SourceFolders {
+    FolderEntry slots[FolderSlotCount];
+    bool AnySourceFound;
+};
+
+extern SourceFolders SourceFolderTable;
+extern FolderEntry LinkLocationTable[FolderSlotCount];
+extern FolderEntry SendToFolder;
+
+// Start-up and main loop (app/app_main.cpp) -----------------------------------------------------
+extern HINSTANCE AppInstance;
+extern HWND MainWindow;
+extern HANDLE WorkerThread;
+extern HICON AppIcon;
+extern CRITICAL_SECTION SharedStateLock;
+extern bool LingerArmed;
+extern DWORD LingerDeadline;
+
+// Stop requests (main thread writes, worker polls) ------------------------------------------
+// Release stores and acquire loads: the worker must see the request on its next poll.
+extern std::atomic<bool> CancelFlag;
+
+// Uninstall command ---------------------------------------------------------------------------
+extern bool UninstalledFlag;

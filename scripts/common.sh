@@ -1,0 +1,116 @@
+# Shared by the run and test commands: tools, build folders, the Wine prefix and the display.
+# Sourced, not run.
+
+TALLOWFIN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_ROOT=${TALLOWFIN_BUILD:-$TALLOWFIN_ROOT/build}
+WIN_BUILD=$BUILD_ROOT/win
+HOST_BUILD=$BUILD_ROOT/host
+
+log() { printf '== %s\n' "$*"; }
+
+# Installs Debian's packages for the cross build and Wine when any tool is missing.
+ensure_tools() {
+    local missing=0 tool
+    for tool in cmake make g++ i686-w64-mingw32-g++ i686-w64-mingw32-windres wine Xvfb xwd \
+        convert; do
+        command -v "$tool" >/dev/null 2>&1 || missing=1
+    done
+    [ -f /usr/src/googletest/CMakeLists.txt ] || missing=1
+    dpkg -s wine32:i386 >/dev/null 2>&1 || missing=1
+    [ "$missing" = 0 ] && return 0
+    log "installing build and test tools"
+    local sudo=""
+    [ "$(id -u)" = 0 ] || sudo=sudo
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo dpkg --add-architecture i386
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends \
+        cmake g++ make googletest \
+        g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev \
+        wine wine32:i386 wine64 xvfb xauth x11-apps imagemagick >/dev/null
+}
+
+build_host() {
+    cmake -S "$TALLOWFIN_ROOT" -B "$HOST_BUILD" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+    cmake --build "$HOST_BUILD" -j"$(nproc)"
+}
+
+build_win() {
+    cmake -S "$TALLOWFIN_ROOT" -B "$WIN_BUILD" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$TALLOWFIN_ROOT/cmake/mingw-i686.cmake" "$@" >/dev/null
+    cmake --build "$WIN_BUILD" -j"$(nproc)"
+}
+
+# The Wine environment every program of ours runs in. Never the user's own ~/.wine.
+wine_env() {
+    export WINEPREFIX=$1
+    export WINEDEBUG=-all
+    # mscoree and mshtml off: no offer to download Mono or Gecko into the prefix.
+    export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
+}
+
+# Builds a ready prefix once, with the settings our tests rely on, at $1.
+make_template_prefix() {
+    local prefix=$1
+    [ -f "$prefix/.tallowfin-ready" ] && return 0
+    log "creating Wine prefix template $prefix"
+    rm -rf "$prefix"
+    (
+        wine_env "$prefix"
+        wineboot -i >/dev/null 2>&1
+        # Windows hide at once instead of stalling 2 s with no window manager.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        # A crash ends the process instead of leaving a debugger dialog.
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+            >/dev/null 2>&1
+        wineserver -w
+    )
+    # Each shortcut save would otherwise start the desktop-menu builder.
+    rm -f "$prefix"/drive_c/windows/system32/winemenubuilder.exe \
+        "$prefix"/drive_c/windows/syswow64/winemenubuilder.exe
+    # Profile folders that point into the Unix home become plain folders.
+    local link
+    for link in "$prefix"/drive_c/users/*/*; do
+        if [ -L "$link" ]; then
+            rm -f "$link"
+            mkdir -p "$link"
+        fi
+    done
+    touch "$prefix/.tallowfin-ready"
+}
+
+# A fresh copy of the template at $2, so that each run starts from the same registry.
+fresh_prefix() {
+    local template=$1 prefix=$2
+    make_template_prefix "$template"
+    if [ -d "$prefix" ]; then
+        WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+        rm -rf "$prefix"
+    fi
+    cp -a "$template" "$prefix"
+}
+
+# Starts Xvfb on a free display unless one is given; sets DISPLAY and XVFB_PID.
+start_display() {
+    XVFB_PID=""
+    if [ -n "${DISPLAY:-}" ] && [ "${TALLOWFIN_OWN_DISPLAY:-0}" != 1 ]; then
+        return 0
+    fi
+    local n=90
+    while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
+    Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=:$n
+    local i
+    for i in $(seq 50); do
+        [ -e /tmp/.X11-unix/X$n ] && return 0
+        sleep 0.1
+    done
+    echo "Xvfb did not start on :$n" >&2
+    return 1
+}
+
+stop_display() {
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+    XVFB_PID=""
+}

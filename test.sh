@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds Tallowfin and runs every test: native sanitizer tests and the Wine tests.
+# Installs what is missing on Debian 12. Exits non-zero on any failure.
+set -euo pipefail
+source "$(dirname "$0")/scripts/common.sh"
+
+ensure_tools
+log "native build (sanitizers)"
+build_host
+log "Windows build"
+build_win -DTALLOWFIN_HOST_TESTS="$HOST_BUILD/tallowfin_host_tests"
+
+export TALLOWFIN_WINEPREFIX=$BUILD_ROOT/wine
+fresh_prefix "$BUILD_ROOT/wine-template" "$TALLOWFIN_WINEPREFIX"
+TALLOWFIN_OWN_DISPLAY=1 start_display
+trap 'WINEPREFIX=$TALLOWFIN_WINEPREFIX wineserver -k 2>/dev/null || true; stop_display' EXIT
+
+log "tests"
+cd "$WIN_BUILD"
+ctest --output-on-failure -j"$(nproc)" "$@"

@@ -1,0 +1,216 @@
+// Reads Tallowfin.exe's resources as Windows sees them: main dialog template, icon, version
+// block and manifest.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+std::string ExePath() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    char* slash = strrchr(path, '\\');
+    *slash = '\0';
+    slash = strrchr(path, '\\'); // the program sits one folder above the test programs
+    *slash = '\0';
+    return std::string(path) + "\\Tallowfin.exe";
+}
+
+class Resources : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        module_ = LoadLibraryExA(ExePath().c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        ASSERT_NE(nullptr, module_) << ExePath() << " error " << GetLastError();
+    }
+    void TearDown() override {
+        if (module_)
+            FreeLibrary(module_);
+    }
+    const BYTE* Find(const char* type, int id, DWORD* size) {
+        HRSRC info = FindResourceA(module_, MAKEINTRESOURCEA(id), type);
+        if (!info)
+            return nullptr;
+        *size = SizeofResource(module_, info);
+        return static_cast<const BYTE*>(LockResource(LoadResource(module_, info)));
+    }
+    HMODULE module_ = nullptr;
+};
+
+// A cursor over a dialog template: words, double words, and strings or ordinals.
+struct TemplateReader {
+    const BYTE* p;
+    WORD Word() {
+        WORD v;
+        memcpy(&v, p, 2);
+        p += 2;
+        return v;
+    }
+    DWORD Dword() {
+        DWORD v;
+        memcpy(&v, p, 4);
+        p += 4;
+        return v;
+    }
+    // An ordinal comes back as "#<number>".
+    std::string StringOrOrdinal() {
+        WORD first = Word();
+        if (first == 0xFFFF)
+            return "#" + std::to_string(Word());
+        std::string s;
+        for (WORD c = first; c != 0; c = Word())
+            s += static_cast<char>(c);
+        return s;
+    }
+    void AlignDword(const BYTE* base) {
+        while ((p - base) % 4)
+            ++p;
+    }
+};
+
+TEST_F(Resources, MainDialogTemplateIsExact) {
+    DWORD size = 0;
+    const BYTE* base = Find(MAKEINTRESOURCEA(5) /* RT_DIALOG */, 103, &size);
+    ASSERT_NE(nullptr, base);
+    TemplateReader r{base};
+    EXPECT_EQ(1, r.Word());      // extended template
+    EXPECT_EQ(0xFFFF, r.Word()); // signature
+    r.Dword();                   // help id
+    EXPECT_EQ(0x200u, r.Dword()) << "WS_EX_CLIENTEDGE";
+    EXPECT_EQ(0x90C800C4u, r.Dword());
+    EXPECT_EQ(2, r.Word());
+    EXPECT_EQ(0, static_cast<short>(r.Word()));
+    EXPECT_EQ(0, static_cast<short>(r.Word()));
+    EXPECT_EQ(147, r.Word());
+    EXPECT_EQ(31, r.Word());
+    EXPECT_EQ("", r.StringOrOrdinal()); // menu
+    EXPECT_EQ("", r.StringOrOrdinal()); // class
+    EXPECT_EQ("", r.StringOrOrdinal()); // title
+    EXPECT_EQ(8, r.Word());
+    r.Word(); // weight
+    r.Word(); // italic, charset
+    EXPECT_EQ("MS Sans Serif", r.StringOrOrdinal());
+
+    struct Item {
+        DWORD id, style;
+        short x, y, cx, cy;
+        const char* classes[2]; // by name or by atom
+        const char* text;
+    } items[] = {
+        {1009, 0x50010F00, 93, 7, 47, 17, {"button", "#128"}, "Options..."},
+        {1011, 0x50800001, 7, 7, 79, 17, {"msctls_progress32", ""}, "Progress1"},
+    };
+    for (const Item& item : items) {
+        r.AlignDword(base);
+        r.Dword(); // help id
+        EXPECT_EQ(0u, r.Dword()) << item.id;
+        EXPECT_EQ(item.style, r.Dword()) << item.id;
+        EXPECT_EQ(item.x, static_cast<short>(r.Word()));
+        EXPECT_EQ(item.y, static_cast<short>(r.Word()));
+        EXPECT_EQ(item.cx, static_cast<short>(r.Word()));
+        EXPECT_EQ(item.cy, static_cast<short>(r.Word()));
+        EXPECT_EQ(item.id, r.Dword());
+        std::string cls = r.StringOrOrdinal();
+        for (char& c : cls)
+            c = static_cast<char>(tolower(c));
+        EXPECT_TRUE(cls == item.classes[0] || cls == item.classes[1]) << cls;
+        EXPECT_EQ(item.text, r.StringOrOrdinal());
+        EXPECT_EQ(0, r.Word()) << "no creation data";
+    }
+    EXPECT_LE(static_cast<DWORD>(r.p - base), size);
+}
+
+TEST_F(Resources, IconHasSixteenColourImagesAt32And16) {
+    DWORD size = 0;
+    const BYTE* group = Find(MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, 105, &size);
+    ASSERT_NE(nullptr, group);
+    WORD count;
+    memcpy(&count, group + 4, 2);
+    ASSERT_EQ(2, count);
+    bool sizes[2] = {};
+    for (int i = 0; i < count; ++i) {
+        const BYTE* entry = group + 6 + 14 * i; // GRPICONDIRENTRY
+        WORD bits;
+        memcpy(&bits, entry + 6, 2);
+        EXPECT_EQ(16, entry[2]) << "colour count";
+        EXPECT_EQ(4, bits);
+        if (entry[0] == 32 && entry[1] == 32)
+            sizes[0] = true;
+        if (entry[0] == 16 && entry[1] == 16)
+            sizes[1] = true;
+    }
+    EXPECT_TRUE(sizes[0] && sizes[1]);
+    HICON small = static_cast<HICON>(
+        LoadImageA(module_, MAKEINTRESOURCEA(105), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    EXPECT_NE(nullptr, small);
+    DestroyIcon(small);
+}
+
+TEST(VersionBlock, NamesProductVersionAndMaker) {
+    std::string path = ExePath();
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+    ASSERT_GT(size, 0u);
+    std::string block(size, '\0');
+    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, &block[0]));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(MAKELONG(7, 1), fixed->dwFileVersionMS);
+    EXPECT_EQ(MAKELONG(0, 6), fixed->dwFileVersionLS);
+    EXPECT_EQ(fixed->dwFileVersionMS, fixed->dwProductVersionMS);
+    EXPECT_EQ(fixed->dwFileVersionLS, fixed->dwProductVersionLS);
+
+    WORD* translation = nullptr;
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
+                               reinterpret_cast<void**>(&translation), &length));
+    EXPECT_EQ(0x0809, translation[0]) << "English (United Kingdom)";
+    EXPECT_EQ(1200, translation[1]) << "Unicode";
+
+    const char* expected[][2] = {
+        {"Comments", "To extend the Windows Explorer 'Send To' context menu with all known links."},
+        {"CompanyName", "Mistlebrookworks"},
+        {"FileDescription", "Tallowfin"},
+        {"FileVersion", "1, 7, 6, 0"},
+        {"InternalName", "Tallowfin"},
+        {"OriginalFilename", "Tallowfin.exe"},
+        {"ProductName", "Tallowfin"},
+        {"ProductVersion", "1, 7, 6, 0"},
+    };
+    for (auto& pair : expected) {
+        std::string query = std::string("\\StringFileInfo\\080904b0\\") + pair[0];
+        char* text = nullptr;
+        ASSERT_TRUE(
+            VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &length))
+            << pair[0];
+        EXPECT_STREQ(pair[1], text) << pair[0];
+    }
+    char* copyright = nullptr;
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\StringFileInfo\\080904b0\\LegalCopyright",
+                               reinterpret_cast<void**>(&copyright), &length));
+    EXPECT_NE(nullptr, strstr(copyright, "Mistlebrookworks"));
+}
+
+TEST_F(Resources, ManifestSetsUtf8AndAsksForNoElevationLevel) {
+    DWORD size = 0;
+    const BYTE* data = Find(MAKEINTRESOURCEA(24) /* RT_MANIFEST */, 1, &size);
+    ASSERT_NE(nullptr, data);
+    std::string manifest(reinterpret_cast<const char*>(data), size);
+    EXPECT_NE(std::string::npos, manifest.find("<activeCodePage"));
+    EXPECT_NE(std::string::npos, manifest.find(">UTF-8</activeCodePage>"));
+    EXPECT_NE(std::string::npos, manifest.find("dpiAware"));
+    EXPECT_NE(std::string::npos, manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"));
+    EXPECT_NE(std::string::npos, manifest.find("{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"));
+    EXPECT_EQ(std::string::npos, manifest.find("trustInfo"));
+    EXPECT_EQ(std::string::npos, manifest.find("requestedExecutionLevel"));
+}
+
+TEST(CodePage, TestProgramsRunUnderUtf8LikeTheProgram) {
+    EXPECT_EQ(65001u, GetACP());
+}
+
+} // namespace
