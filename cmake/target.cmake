@@ -4,8 +4,11 @@ enable_language(RC)
 set(TALLOWFIN_CORE_SOURCES
     ${TALLOWFIN_PURE_SOURCES}
     app/app_main.cpp
+    app/dialog_frame.cpp
     app/main_window.cpp
+    app/settings_store.cpp
     app/shared_state.cpp
+    app/terms_gate.cpp
     mirror/folder_discovery.cpp
 )
 

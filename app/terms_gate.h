@@ -1,0 +1,5 @@
+// The first-run terms gate.
+#pragma once
+
+// True lets the start go on.
+bool PassTermsGate();
