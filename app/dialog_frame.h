@@ -2,4 +2,9 @@
 #pragma once
 #include <windows.h>
 
+#include "window_geometry.h"
+
 void ApplyDialogFrame(HWND dialog, const char* name, bool centreOverOwner, int showCommand);
+
+// A platform rectangle in the form the placement arithmetic takes.
+ScreenRect ToScreenRect(const RECT& r);
