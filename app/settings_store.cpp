@@ -3,6 +3,8 @@
 
 void WriteVersionStamp() {}
 void SaveWindowPosition() {}
-DWORD ReadWindowPosition() { return 0; }
+DWORD ReadWindowPosition() {
+    return 0;
+}
 void RestoreWindowPosition(HWND) {}
 void DeleteSettingsKey() {}
