@@ -3,8 +3,6 @@
 
 void WriteVersionStamp() {}
 void SaveWindowPosition() {}
-DWORD ReadWindowPosition() {
-    return 0;
-}
+DWORD ReadWindowPosition() { return 0; }
 void RestoreWindowPosition(HWND) {}
 void DeleteSettingsKey() {}

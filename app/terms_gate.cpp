@@ -1,6 +1,4 @@
 // The first-run terms gate.
 #include "terms_gate.h"
 
-bool PassTermsGate() {
-    return true;
-}
+bool PassTermsGate() { return true; }
