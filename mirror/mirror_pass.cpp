@@ -11,7 +11,8 @@ DWORD WINAPI MirrorWorkerMain(LPVOID) {
 #ifdef TALLOWFIN_TEST_WORKER_HOLDS_BOX
     // Test-only build: the worker sits in a box owned by the main window, as it does when the
     // log cannot be created, so a test can close the window meanwhile.
-    MessageBoxA(mainWindow, "The worker is holding a box.", ProductTitle, MB_ICONEXCLAMATION | MB_OK);
+    MessageBoxA(mainWindow, "The worker is holding a box.", ProductTitle,
+                MB_ICONEXCLAMATION | MB_OK);
 #endif
     RunMirrorPass(mainWindow);
     return 1;
