@@ -49,11 +49,13 @@ wine_env() {
     export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
 }
 
+# The template's revision: raising it makes older templates (and copies of them) rebuild.
+TEMPLATE_MARKER=.tallowfin-ready-2
+
 # Builds a ready prefix once, with the settings our tests rely on, at $1.
 make_template_prefix() {
     local prefix=$1
-    # The marker names the template's revision: a change below makes older templates rebuild.
-    local marker=$prefix/.tallowfin-ready-2
+    local marker=$prefix/$TEMPLATE_MARKER
     [ -f "$marker" ] && return 0
     log "creating Wine prefix template $prefix"
     rm -rf "$prefix"

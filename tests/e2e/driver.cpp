@@ -146,8 +146,8 @@ bool TallowfinRun::Start(const LaunchOptions& options) {
     startedAt_ = NowMs();
     if (!CreateProcessA(options.exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
                         CREATE_SUSPENDED, environment.data(),
-                        options.workingDir.empty() ? nullptr : options.workingDir.c_str(),
-                        &startup, &info_)) {
+                        options.workingDir.empty() ? nullptr : options.workingDir.c_str(), &startup,
+                        &info_)) {
         fprintf(stderr, "CreateProcess %s failed: %lu\n", options.exe.c_str(), GetLastError());
         return false;
     }
@@ -271,9 +271,9 @@ bool TallowfinRun::WorkerEndedAtMs(double* atMs) const {
 std::string WindowText(HWND window) {
     char text[4096] = "";
     DWORD_PTR length = 0;
-    if (!window || !SendMessageTimeoutA(window, WM_GETTEXT, sizeof text,
-                                        reinterpret_cast<LPARAM>(text), SMTO_NORMAL, TextTimeout,
-                                        &length))
+    if (!window ||
+        !SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                             SMTO_NORMAL, TextTimeout, &length))
         return "";
     text[sizeof text - 1] = '\0';
     return text;
@@ -351,8 +351,8 @@ bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DW
 }
 
 bool MoveWindowTo(HWND window, int x, int y) {
-    return SetWindowPos(window, nullptr, x, y, 0, 0,
-                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != 0;
+    return SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) !=
+           0;
 }
 
 const char* BoxIconName(BoxIcon icon) {
@@ -373,6 +373,12 @@ bool SaveScreenshot(const std::string& name, HWND window) {
     if (!folder || !*folder)
         return false;
     std::string unixFolder = folder;
+    if (window) {
+        // A window that just appeared reaches the desktop's X window some time after its
+        // thread went idle (a box took more than 200 ms): let that happen first.
+        SendWithTimeout(window, WM_NULL, 0, 0, 2000);
+        Sleep(600);
+    }
     std::string crop;
     RECT bounds;
     if (window && GetWindowRect(window, &bounds)) {

@@ -23,8 +23,8 @@ std::string BuildFile(const char*); // BuildFolder() + "\\" + name
 
 struct LaunchOptions {
     std::string exe = TallowfinExe();
-    std::string workingDir;                                // empty: the driver's own
-    std::vector<std::pair<std::string, std::string>> env;  // added or replaced; "" value removes
+    std::string workingDir;                               // empty: the driver's own
+    std::vector<std::pair<std::string, std::string>> env; // added or replaced; "" value removes
     bool probe = true; // load the probe DLL through a hook on the main thread, before it runs
 };
 

@@ -112,8 +112,8 @@ BoxIcon DescribeBoxIcon(HWND box) {
 }
 
 void Answer(HWND window) {
-    Shared->smallIcon = DescribeIcon(
-        reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0)));
+    Shared->smallIcon =
+        DescribeIcon(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0)));
     Shared->bigIcon =
         DescribeIcon(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0)));
     HMENU systemMenu = GetSystemMenu(window, FALSE);
@@ -126,8 +126,8 @@ void Answer(HWND window) {
 
 } // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeCallWndProc(int code, WPARAM wParam,
-                                                                   LPARAM lParam) {
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    ProbeCallWndProc(int code, WPARAM wParam, LPARAM lParam) {
     static UINT probeMessage = RegisterWindowMessageA(ProbeMessageName);
     const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && Shared && sent->message == probeMessage &&

@@ -59,7 +59,7 @@ class TestProfile {
 
     // Creates the shortcut relativePath (ending in .lnk) under the slot's source folder.
     bool AddShortcut(FolderSlot slot, const std::string& relativePath, const ShortcutSpec& spec);
-    bool Point();                              // every value of both hives, and SendTo
+    bool Point();                                  // every value of both hives, and SendTo
     void RemoveValue(HKEY hive, const char* name); // from both keys, restored later
     // Leaves the files in place when the object goes (the demo keeps its profile).
     void KeepFiles() { keepFiles_ = true; }
@@ -88,7 +88,6 @@ struct Snapshot {
     std::map<std::string, std::string> entries;
 };
 
-Snapshot TakeSnapshot(const std::vector<std::string>& paths,
-                      const std::vector<RegistryRoot>& keys);
+Snapshot TakeSnapshot(const std::vector<std::string>& paths, const std::vector<RegistryRoot>& keys);
 // One line per entry added, removed or changed; empty when both are the same.
 std::vector<std::string> SnapshotDifferences(const Snapshot& before, const Snapshot& after);

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr double StartBound = 20000;    // generous: a loaded machine starts Wine slowly
+constexpr double StartBound = 20000; // generous: a loaded machine starts Wine slowly
 constexpr double LingerMs = 5000;
 constexpr double LingerUpperBound = 15000;
 
@@ -96,6 +96,11 @@ TEST_F(Spine, NormalRunLingersFiveSecondsShowsExitingAndEndsWithOne) {
     EXPECT_FALSE(facts.closeItemState & MF_GRAYED) << "Close is available while running";
     ProgressState bar;
     EXPECT_TRUE(ReadProgress(GetDlgItem(window, IDC_MAIN_PROGRESS), &bar));
+    ASSERT_TRUE(MoveWindowTo(window, 100, 50));
+    RECT moved;
+    ASSERT_TRUE(GetWindowRect(window, &moved));
+    EXPECT_EQ(moved.left, 100);
+    EXPECT_EQ(moved.top, 50);
 
     double workerEnded = 0, exitingSeen = 0;
     ASSERT_TRUE(WaitForWorkerEnd(run, &workerEnded)) << "the worker did not end";
@@ -199,8 +204,10 @@ TEST_F(Spine, MissingRegistryFoldersStopTheRunWithAWarning) {
         HWND box = nullptr;
         ASSERT_TRUE(WaitUntil([&] { return (box = run.FindMessageBox()) != nullptr; }, StartBound));
         MessageBoxFacts facts;
-        ASSERT_TRUE(ReadMessageBox(run, box, &facts));
+        // The shot comes first: after the probe has read a box, Wine shows it unpainted for
+        // a while.
         SaveScreenshot(c.removeSendTo ? "spine-box-no-sendto" : "spine-box-no-source", box);
+        ASSERT_TRUE(ReadMessageBox(run, box, &facts));
         EXPECT_EQ(facts.caption, "Tallowfin v1.7.6.0");
         EXPECT_EQ(facts.text, "ERROR: could not read registry objects.");
         EXPECT_EQ(facts.owner, nullptr);
