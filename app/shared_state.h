@@ -53,6 +53,14 @@ extern CRITICAL_SECTION SharedStateLock;
 extern bool LingerArmed;
 extern DWORD LingerDeadline;
 
+// Mirror pass (mirror/mirror_pass.cpp) --------------------------------------------------------
+// The worker's own copy of the discovery results, taken whole when it starts.
+struct FolderSnapshot {
+    SourceFolders sources;
+    FolderEntry sendTo;
+};
+extern FolderSnapshot SourceSnapshot;
+
 // Stop requests (main thread writes, worker polls) ------------------------------------------
 // Release stores and acquire loads: the worker must see the request on its next poll.
 extern std::atomic<bool> CancelFlag;

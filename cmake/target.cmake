@@ -5,11 +5,15 @@ set(TALLOWFIN_CORE_SOURCES
     ${TALLOWFIN_PURE_SOURCES}
     app/app_main.cpp
     app/dialog_frame.cpp
+    app/main_loop.cpp
     app/main_window.cpp
     app/settings_store.cpp
     app/shared_state.cpp
     app/terms_gate.cpp
+    app/worker_wait.cpp
+    dialogs/options_dialog.cpp
     mirror/folder_discovery.cpp
+    mirror/mirror_pass.cpp
 )
 
 add_library(tallowfin_core STATIC ${TALLOWFIN_CORE_SOURCES})

@@ -49,10 +49,14 @@ wine_env() {
     export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
 }
 
+# The template's revision: raising it makes older templates (and copies of them) rebuild.
+TEMPLATE_MARKER=.tallowfin-ready-2
+
 # Builds a ready prefix once, with the settings our tests rely on, at $1.
 make_template_prefix() {
     local prefix=$1
-    [ -f "$prefix/.tallowfin-ready" ] && return 0
+    local marker=$prefix/$TEMPLATE_MARKER
+    [ -f "$marker" ] && return 0
     log "creating Wine prefix template $prefix"
     rm -rf "$prefix"
     (
@@ -62,6 +66,11 @@ make_template_prefix() {
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         # A crash ends the process instead of leaving a debugger dialog.
         wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+            >/dev/null 2>&1
+        # Every window opens in one 1024x768 virtual desktop: frames and captions show in
+        # screenshots, and the work area is 0,0,1024,768 on any display.
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
             >/dev/null 2>&1
         wineserver -w
     )
@@ -76,7 +85,7 @@ make_template_prefix() {
             mkdir -p "$link"
         fi
     done
-    touch "$prefix/.tallowfin-ready"
+    touch "$marker"
 }
 
 # A fresh copy of the template at $2, so that each run starts from the same registry.
