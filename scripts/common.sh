@@ -47,6 +47,10 @@ wine_env() {
     export WINEDEBUG=-all
     # mscoree and mshtml off: no offer to download Mono or Gecko into the prefix.
     export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
+    # A test that needs its own load order for a DLL adds it here (see tests/CMakeLists.txt).
+    if [ -n "${TALLOWFIN_EXTRA_DLLOVERRIDES:-}" ]; then
+        WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$TALLOWFIN_EXTRA_DLLOVERRIDES"
+    fi
 }
 
 # Builds a ready prefix once, with the settings our tests rely on, at $1.
