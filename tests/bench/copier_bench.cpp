@@ -121,15 +121,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    ShortcutFields plain;
-    plain.path = dir / "tool.exe";
-    plain.arguments = "/open file.txt";
-    plain.workingDir = dir.path();
-    plain.iconPath = dir / "icons.dll";
-    plain.iconIndex = 3;
-    plain.description = "Tool";
-    WriteTextFile(plain.path, "program");
-    WriteTextFile(plain.iconPath, "icons");
+    ShortcutFields plain = SampleShortcutFields(dir.path(), "tool");
     std::string plainSource = dir / "plain.lnk";
     CreateShortcutAt(__FILE__, __LINE__, plainSource, plain);
 

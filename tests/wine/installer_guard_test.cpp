@@ -32,13 +32,7 @@ class InstallerGuard : public ::testing::Test {
     void SetUp() override {
         // Nothing in this program imports msi.dll: only the copier may bring it in.
         ASSERT_EQ(nullptr, GetModuleHandleA("msi.dll"));
-        fields_.path = dir_ / "tool.exe";
-        fields_.arguments = "-x";
-        fields_.workingDir = dir_.path();
-        fields_.iconPath = dir_ / "tool.exe";
-        fields_.iconIndex = 1;
-        fields_.description = "Tool";
-        ASSERT_TRUE(WriteTextFile(fields_.path, "program"));
+        fields_ = SampleShortcutFields(dir_.path(), "tool");
         ASSERT_TRUE(CREATE_SHORTCUT(dir_ / "source.lnk", fields_));
     }
 
