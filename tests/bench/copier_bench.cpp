@@ -112,8 +112,8 @@ void Report(const char* kind, const Totals& copier, const Totals& bare) {
 } // namespace
 
 int main(int argc, char** argv) {
-    int rounds = argc > 1 ? atoi(argv[1]) : 10;
-    const int perRound = 20;
+    int rounds = argc > 1 ? atoi(argv[1]) : 30;
+    const int perRound = 10;
     ComApartment com;
     TempDir dir("copier-bench");
     if (!StartLog()) {
@@ -139,15 +139,26 @@ int main(int argc, char** argv) {
     // Warm-up: the first call loads msi.dll and the shell's link code.
     CopyShortcut(plainSource.c_str(), destination.c_str());
     CopyShortcut(advertisedSource.c_str(), destination.c_str());
+    auto copyPlain = [&] { return CopyShortcut(plainSource.c_str(), destination.c_str()); };
+    auto barePlain = [&] { return BarePlain(plainSource, destination); };
+    auto copyAdvertised = [&] {
+        return CopyShortcut(advertisedSource.c_str(), destination.c_str());
+    };
+    auto bareAdvertised = [&] { return BareAdvertised(advertisedSource, destination); };
+    // Short rounds, each side going first in every other round, keep the slow drifts of a busy
+    // machine and any order effect out of the ratios.
     for (int round = 0; round < rounds; ++round) {
-        // Alternating in rounds keeps slow drifts of a busy machine out of the ratios.
-        Measure(&plainCopier, perRound,
-                [&] { return CopyShortcut(plainSource.c_str(), destination.c_str()); });
-        Measure(&plainBare, perRound, [&] { return BarePlain(plainSource, destination); });
-        Measure(&advertisedCopier, perRound,
-                [&] { return CopyShortcut(advertisedSource.c_str(), destination.c_str()); });
-        Measure(&advertisedBare, perRound,
-                [&] { return BareAdvertised(advertisedSource, destination); });
+        if (round % 2 == 0) {
+            Measure(&plainCopier, perRound, copyPlain);
+            Measure(&plainBare, perRound, barePlain);
+            Measure(&advertisedCopier, perRound, copyAdvertised);
+            Measure(&advertisedBare, perRound, bareAdvertised);
+        } else {
+            Measure(&plainBare, perRound, barePlain);
+            Measure(&plainCopier, perRound, copyPlain);
+            Measure(&advertisedBare, perRound, bareAdvertised);
+            Measure(&advertisedCopier, perRound, copyAdvertised);
+        }
         StartLog(); // keeps the log from growing across rounds, as each pass does
     }
     Report("plain", plainCopier, plainBare);
