@@ -18,3 +18,6 @@ FolderSnapshot SourceSnapshot;
 std::atomic<bool> CancelFlag{false};
 
 bool UninstalledFlag;
+
+char LogFilePath[PathBufferSize];
+bool LoggingEnabled = true;

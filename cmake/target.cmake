@@ -12,8 +12,11 @@ set(TALLOWFIN_CORE_SOURCES
     app/terms_gate.cpp
     app/worker_wait.cpp
     dialogs/options_dialog.cpp
+    mirror/diagnostic_log.cpp
     mirror/folder_discovery.cpp
+    mirror/installer_functions.cpp
     mirror/mirror_pass.cpp
+    mirror/shortcut_copier.cpp
 )
 
 add_library(tallowfin_core STATIC ${TALLOWFIN_CORE_SOURCES})

@@ -47,6 +47,10 @@ wine_env() {
     export WINEDEBUG=-all
     # mscoree and mshtml off: no offer to download Mono or Gecko into the prefix.
     export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
+    # A test that needs its own load order for a DLL adds it here (see tests/CMakeLists.txt).
+    if [ -n "${TALLOWFIN_EXTRA_DLLOVERRIDES:-}" ]; then
+        WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$TALLOWFIN_EXTRA_DLLOVERRIDES"
+    fi
 }
 
 # The template's revision: raising it makes older templates (and copies of them) rebuild.
@@ -122,4 +126,15 @@ start_display() {
 stop_display() {
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
     XVFB_PID=""
+}
+
+# Starts the prefix's server, services and virtual desktop with their output discarded, so that
+# long-lived Wine processes never hold a test's output pipe open and keep ctest waiting.
+start_wine_services() {
+    (
+        wine_env "$1"
+        wineserver -p >/dev/null 2>&1
+        wine wineboot >/dev/null 2>&1
+        setsid wine explorer.exe /desktop=Default,1024x768 </dev/null >/dev/null 2>&1 &
+    )
 }
