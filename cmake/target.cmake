@@ -53,3 +53,5 @@ endif()
 
 add_test(NAME exe_imports_only_system_dlls
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports.sh $<TARGET_FILE:Tallowfin>)
+
+add_test(NAME sources_are_clang_formatted COMMAND ${CMAKE_SOURCE_DIR}/scripts/format.sh --check)

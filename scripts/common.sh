@@ -11,7 +11,7 @@ log() { printf '== %s\n' "$*"; }
 # Installs Debian's packages for the cross build and Wine when any tool is missing.
 ensure_tools() {
     local missing=0 tool
-    for tool in cmake make g++ i686-w64-mingw32-g++ i686-w64-mingw32-windres wine Xvfb xwd \
+    for tool in cmake make g++ i686-w64-mingw32-g++ i686-w64-mingw32-windres wine Xvfb xwd clang-format \
         convert; do
         command -v "$tool" >/dev/null 2>&1 || missing=1
     done
@@ -27,7 +27,7 @@ ensure_tools() {
     $sudo apt-get install -y -qq --no-install-recommends \
         cmake g++ make googletest \
         g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev \
-        wine wine32:i386 wine64 xvfb xauth x11-apps imagemagick >/dev/null
+        wine wine32:i386 wine64 xvfb xauth x11-apps imagemagick clang-format >/dev/null
 }
 
 build_host() {
