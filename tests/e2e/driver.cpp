@@ -78,6 +78,23 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
     return TRUE;
 }
 
+bool NeedsPainting(HWND window) {
+    if (GetUpdateRect(window, nullptr, FALSE))
+        return true;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE))
+            return true;
+    return false;
+}
+
+// A window found visible may not have painted yet: its thread answers sent messages before it
+// paints. Once nothing is left to paint, one more answered message means the thread is back in
+// its message loop, where Wine hands the painted picture to X.
+void LetWindowReachTheScreen(HWND window) {
+    WaitUntil([&] { return !NeedsPainting(window); }, 3000, 5);
+    SendWithTimeout(window, WM_NULL, 0, 0, 2000);
+}
+
 } // namespace
 
 double NowMs() {
@@ -373,12 +390,8 @@ bool SaveScreenshot(const std::string& name, HWND window) {
     if (!folder || !*folder)
         return false;
     std::string unixFolder = folder;
-    if (window) {
-        // A window that just appeared reaches the desktop's X window some time after its
-        // thread went idle (a box took more than 200 ms): let that happen first.
-        SendWithTimeout(window, WM_NULL, 0, 0, 2000);
-        Sleep(600);
-    }
+    if (window)
+        LetWindowReachTheScreen(window);
     std::string crop;
     RECT bounds;
     if (window && GetWindowRect(window, &bounds)) {
@@ -387,12 +400,17 @@ bool SaveScreenshot(const std::string& name, HWND window) {
                  bounds.right - bounds.left, bounds.bottom - bounds.top, bounds.left, bounds.top);
         crop = geometry;
     }
-    // Wine starts a Unix program when it is given one; xwd reads the desktop's X window.
+    // Wine starts a Unix program when it is given one, but the handle it returns cannot be
+    // waited for: the wait fails at once while xwd has not even run. The picture is written
+    // under a temporary name and renamed when complete, and the driver waits for that name,
+    // so the shot shows the screen of this moment and not of whatever the test does next.
     std::string target = unixFolder + "/" + name + ".png";
+    std::string partial = target + ".part";
     std::string command = "/bin/sh -c \"mkdir -p '" + unixFolder +
                           "' && (xwd -silent -name 'Default - Wine desktop' 2>/dev/null || "
                           "xwd -silent -root) | convert xwd:-" +
-                          crop + " '" + target + "'\"";
+                          crop + " 'png:" + partial + "' && mv -f '" + partial + "' '" + target +
+                          "'\"";
     std::string windowsPath = "Z:" + target;
     for (char& c : windowsPath)
         if (c == '/')
@@ -404,8 +422,9 @@ bool SaveScreenshot(const std::string& name, HWND window) {
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return false;
-    WaitForSingleObject(process.hProcess, 20000);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
-    return GetFileAttributesA(windowsPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return WaitUntil(
+        [&] { return GetFileAttributesA(windowsPath.c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000,
+        20);
 }

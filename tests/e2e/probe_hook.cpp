@@ -2,6 +2,7 @@
 // answers questions Wine only answers in-process and records when threads start and end.
 #include <windows.h>
 
+#include "icon_facts.h"
 #include "probe_protocol.h"
 
 namespace {
@@ -37,46 +38,6 @@ void ThreadEnded() {
     for (int i = 0; i < ProbeThreadSlots; ++i)
         if (Shared->threads[i].id == id)
             Shared->threads[i].endTicks = Ticks();
-}
-
-unsigned long long HashBitmap(HBITMAP bitmap) {
-    BITMAP info;
-    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info))
-        return 0;
-    BITMAPINFO header = {};
-    header.bmiHeader.biSize = sizeof header.bmiHeader;
-    header.bmiHeader.biWidth = info.bmWidth;
-    header.bmiHeader.biHeight = info.bmHeight;
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
-    int bytes = info.bmWidth * info.bmHeight * 4;
-    BYTE* bits = static_cast<BYTE*>(HeapAlloc(GetProcessHeap(), 0, bytes));
-    if (!bits)
-        return 0;
-    HDC dc = GetDC(nullptr);
-    GetDIBits(dc, bitmap, 0, info.bmHeight, bits, &header, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
-    unsigned long long hash = 1469598103934665603ull;
-    for (int i = 0; i < bytes; ++i)
-        hash = (hash ^ bits[i]) * 1099511628211ull;
-    HeapFree(GetProcessHeap(), 0, bits);
-    return hash;
-}
-
-ProbeIcon DescribeIcon(HICON icon) {
-    ProbeIcon result = {icon, 0, 0, 0};
-    ICONINFO info;
-    if (!icon || !GetIconInfo(icon, &info))
-        return result;
-    BITMAP mask;
-    GetObjectA(info.hbmMask, sizeof mask, &mask);
-    result.width = mask.bmWidth;
-    result.height = info.hbmColor ? mask.bmHeight : mask.bmHeight / 2;
-    result.pixelHash = HashBitmap(info.hbmColor) * 31 + HashBitmap(info.hbmMask);
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    return result;
 }
 
 BOOL CALLBACK FindIconStatic(HWND child, LPARAM result) {

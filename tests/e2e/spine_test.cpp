@@ -204,8 +204,6 @@ TEST_F(Spine, MissingRegistryFoldersStopTheRunWithAWarning) {
         HWND box = nullptr;
         ASSERT_TRUE(WaitUntil([&] { return (box = run.FindMessageBox()) != nullptr; }, StartBound));
         MessageBoxFacts facts;
-        // The shot comes first: after the probe has read a box, Wine shows it unpainted for
-        // a while.
         SaveScreenshot(c.removeSendTo ? "spine-box-no-sendto" : "spine-box-no-source", box);
         ASSERT_TRUE(ReadMessageBox(run, box, &facts));
         EXPECT_EQ(facts.caption, "Tallowfin v1.7.6.0");
