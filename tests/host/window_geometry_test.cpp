@@ -49,12 +49,9 @@ TEST(WindowGeometry, StoredPositionRoundTripsIncludingNegativeEdges) {
         int32_t left, top;
         uint32_t stored;
     } cases[] = {
-        {100, 50, (100u << 16) | 50u},
-        {0, 0, 0u},
-        {32767, 32767, 0x7FFF7FFFu},
-        {-20, 50, 0xFFEC0032u},
-        {100, -10, 0x0064FFF6u},
-        {-1, -1, 0xFFFFFFFFu},
+        {100, 50, (100u << 16) | 50u}, {0, 0, 0u},
+        {32767, 32767, 0x7FFF7FFFu},   {-20, 50, 0xFFEC0032u},
+        {100, -10, 0x0064FFF6u},       {-1, -1, 0xFFFFFFFFu},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.stored, EncodeWindowPosition(c.left, c.top)) << c.left << "," << c.top;

@@ -23,7 +23,8 @@ BOOL CALLBACK FindOwnBox(HWND window, LPARAM param) {
 BOOL CALLBACK FindIconStatic(HWND child, LPARAM param) {
     char cls[32] = "";
     GetClassNameA(child, cls, sizeof cls);
-    if (lstrcmpiA(cls, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+    if (lstrcmpiA(cls, "Static") == 0 &&
+        (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
         *reinterpret_cast<HWND*>(param) = child;
         return FALSE;
     }

@@ -54,15 +54,15 @@ TEST_F(SettingsStore, VersionStampIsEighteenBytesWithoutTerminator) {
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, KEY_READ, &key));
     char data[64] = {};
     DWORD type = 0, size = sizeof data;
-    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(key, "V", nullptr, &type,
-                                              reinterpret_cast<BYTE*>(data), &size));
+    EXPECT_EQ(ERROR_SUCCESS,
+              RegQueryValueExA(key, "V", nullptr, &type, reinterpret_cast<BYTE*>(data), &size));
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
     EXPECT_EQ(18u, size);
     EXPECT_EQ(0, memcmp(data, "Tallowfin v1.7.6.0", 18));
     WCHAR wide[64] = {};
     size = sizeof wide;
-    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, L"V", nullptr, &type,
-                                              reinterpret_cast<BYTE*>(wide), &size));
+    EXPECT_EQ(ERROR_SUCCESS,
+              RegQueryValueExW(key, L"V", nullptr, &type, reinterpret_cast<BYTE*>(wide), &size));
     EXPECT_EQ(36u, size) << "no terminator stored";
     RegCloseKey(key);
 }
@@ -75,7 +75,7 @@ TEST_F(SettingsStore, PositionRoundTripsThroughTheRegistry) {
         LONG restoredLeft, restoredTop;
     } cases[] = {
         {100, 50, (100u << 16) | 50u, 100, 50},
-        {-20, 50, 0xFFEC0032u, 0, 50},  // partly off the left edge comes back at it
+        {-20, 50, 0xFFEC0032u, 0, 50},   // partly off the left edge comes back at it
         {100, -10, 0x0064FFF6u, 100, 0}, // and likewise at the top
     };
     for (const Case& c : cases) {
@@ -114,9 +114,9 @@ TEST_F(SettingsStore, DeletionRemovesOnlyTheProgramsKey) {
 // A volatile parent cannot hold the program's non-volatile key, so creating it fails.
 TEST_F(SettingsStore, KeyThatCannotBeCreatedIsReportedAndNothingElseHappens) {
     HKEY parent;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, ParentKey, 0, nullptr,
-                                             REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                                             &parent, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(HKEY_CURRENT_USER, ParentKey, 0, nullptr, REG_OPTION_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, &parent, nullptr));
     RegCloseKey(parent);
     std::vector<SeenBox> seen;
     {
@@ -158,15 +158,14 @@ namespace {
 TEST_F(SettingsStore, ParentKeyThatCannotBeCreatedIsReported) {
     const char volatileHome[] = "Software\\TallowfinTestVolatile";
     HKEY home;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, volatileHome, 0, nullptr,
-                                             REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &home,
-                                             nullptr));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(HKEY_CURRENT_USER, volatileHome, 0, nullptr, REG_OPTION_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, &home, nullptr));
     RegCloseKey(home);
     HKEY link;
-    ASSERT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExA(HKEY_CURRENT_USER, ParentKey, 0, nullptr,
-                              REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
-                              nullptr, &link, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, ParentKey, 0, nullptr,
+                                             REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE,
+                                             KEY_ALL_ACCESS, nullptr, &link, nullptr));
     WCHAR userRoot[256];
     // The link names its target by the kernel's path of the current user's hive.
     HANDLE token;
