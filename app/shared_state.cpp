@@ -16,3 +16,6 @@ DWORD LingerDeadline = 0xFFFFFFFFu;
 std::atomic<bool> CancelFlag{false};
 
 bool UninstalledFlag;
+
+char LogFilePath[PathBufferSize];
+bool LoggingEnabled = true;

@@ -59,3 +59,9 @@ extern std::atomic<bool> CancelFlag;
 
 // Uninstall command ---------------------------------------------------------------------------
 extern bool UninstalledFlag;
+
+// Diagnostic log (mirror/diagnostic_log.cpp) -------------------------------------------------
+// Set by StartLog, read by LogLine and by the pass's failure message.
+extern char LogFilePath[PathBufferSize];
+// On from process start; nothing turns it off.
+extern bool LoggingEnabled;

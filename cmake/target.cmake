@@ -9,7 +9,10 @@ set(TALLOWFIN_CORE_SOURCES
     app/settings_store.cpp
     app/shared_state.cpp
     app/terms_gate.cpp
+    mirror/diagnostic_log.cpp
     mirror/folder_discovery.cpp
+    mirror/installer_functions.cpp
+    mirror/shortcut_copier.cpp
 )
 
 add_library(tallowfin_core STATIC ${TALLOWFIN_CORE_SOURCES})

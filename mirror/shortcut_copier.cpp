@@ -1,0 +1,136 @@
+// Re-creates shortcuts through the shell's link object (see shortcut_copier.h).
+#include "shortcut_copier.h"
+
+#include <windows.h>
+#include <msi.h>
+#include <objidl.h>
+#include <shlobj.h>
+
+#include "../app/shared_state.h"
+#include "diagnostic_log.h"
+#include "installer_functions.h"
+
+namespace {
+
+constexpr size_t InstallerCodeSize = 40;
+// SLR_NO_UI | SLR_UPDATE | SLR_NOSEARCH, with a time-out of 0 in the high word.
+constexpr DWORD QuietResolveFlags = 0x15;
+
+// What the installer says about an advertised shortcut.
+struct InstallerTarget {
+    char productCode[InstallerCodeSize];
+    char featureId[InstallerCodeSize];
+    char componentCode[InstallerCodeSize];
+    char componentPath[PathBufferSize];
+};
+
+// The shell's link object and its file interface; a null member is not held.
+struct LinkObject {
+    IShellLinkA* link;
+    IPersistFile* file;
+};
+
+bool QueryAdvertisedTarget(const char* source, InstallerTarget* target) {
+    const InstallerFunctions& installer = GetInstallerFunctions();
+    if (!installer.AdvertisedShortcutQuery)
+        return false;
+    return installer.AdvertisedShortcutQuery(source, target->productCode, target->featureId,
+                                             target->componentCode) == 0;
+}
+
+// A component that is not installed, or a path too long for the buffer, would give a shortcut
+// to nothing: only a present component with a path counts.
+bool QueryComponentPath(InstallerTarget* target) {
+    DWORD size = sizeof target->componentPath;
+    target->componentPath[0] = '\0';
+    int state = GetInstallerFunctions().ComponentPathQuery(
+        target->productCode, target->componentCode, target->componentPath, &size);
+    bool present = state == INSTALLSTATE_LOCAL || state == INSTALLSTATE_SOURCE;
+    return present && target->componentPath[0] != '\0';
+}
+
+bool CreateLinkObject(LinkObject* object) {
+    void* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                &link)) ||
+        !link)
+        return false;
+    object->link = static_cast<IShellLinkA*>(link);
+    void* file = nullptr;
+    if (FAILED(object->link->QueryInterface(IID_IPersistFile, &file)) || !file)
+        return false;
+    object->file = static_cast<IPersistFile*>(file);
+    return true;
+}
+
+// The file interface goes first; each member is released once and forgotten.
+void ReleaseLinkObject(LinkObject* object) {
+    if (object->file)
+        object->file->Release();
+    object->file = nullptr;
+    if (object->link)
+        object->link->Release();
+    object->link = nullptr;
+}
+
+bool ToWidePath(const char* path, WCHAR wide[PathBufferSize]) {
+    return MultiByteToWideChar(CP_ACP, 0, path, -1, wide, PathBufferSize) != 0;
+}
+
+bool LoadShortcut(LinkObject* object, const char* source) {
+    WCHAR wide[PathBufferSize];
+    return ToWidePath(source, wide) && SUCCEEDED(object->file->Load(wide, STGM_READ));
+}
+
+bool ResolveQuietly(LinkObject* object) {
+    return SUCCEEDED(object->link->Resolve(nullptr, QuietResolveFlags));
+}
+
+// Replaces the loaded advertised shortcut by a new link object that carries only the installed
+// file as its target and the source's icon.
+bool RebuildAsPlainShortcut(LinkObject* object, const char* componentPath) {
+    char iconPath[PathBufferSize];
+    int iconIndex = 0;
+    if (FAILED(object->link->GetIconLocation(iconPath, sizeof iconPath, &iconIndex)))
+        return false;
+    ReleaseLinkObject(object);
+    return CreateLinkObject(object) && SUCCEEDED(object->link->SetPath(componentPath)) &&
+           SUCCEEDED(object->link->SetIconLocation(iconPath, iconIndex));
+}
+
+// Two lines, target path then icon location, written before the save whatever its outcome.
+bool LogTargetAndIcon(LinkObject* object) {
+    if (!LoggingEnabled)
+        return true;
+    char text[PathBufferSize];
+    if (FAILED(object->link->GetPath(text, sizeof text, nullptr, 0)))
+        return false;
+    LogLine(text);
+    int iconIndex = 0;
+    if (FAILED(object->link->GetIconLocation(text, sizeof text, &iconIndex)))
+        return false;
+    LogLine(text);
+    return true;
+}
+
+bool SaveShortcut(LinkObject* object, const char* destination) {
+    WCHAR wide[PathBufferSize];
+    return ToWidePath(destination, wide) && SUCCEEDED(object->file->Save(wide, TRUE));
+}
+
+} // namespace
+
+bool CopyShortcut(const char* source, const char* destination) {
+    InstallerTarget target = {};
+    bool advertised = QueryAdvertisedTarget(source, &target);
+    if (advertised && !QueryComponentPath(&target))
+        return false;
+
+    LinkObject object = {};
+    bool saved = CreateLinkObject(&object) && LoadShortcut(&object, source) &&
+                 (advertised ? RebuildAsPlainShortcut(&object, target.componentPath)
+                             : ResolveQuietly(&object)) &&
+                 LogTargetAndIcon(&object) && SaveShortcut(&object, destination);
+    ReleaseLinkObject(&object);
+    return saved;
+}
