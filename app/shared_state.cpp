@@ -13,6 +13,8 @@ CRITICAL_SECTION SharedStateLock;
 bool LingerArmed;
 DWORD LingerDeadline = 0xFFFFFFFFu;
 
+WalkProgress ProgressCounters;
+
 std::atomic<bool> CancelFlag{false};
 
 bool UninstalledFlag;

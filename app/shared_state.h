@@ -53,6 +53,14 @@ extern CRITICAL_SECTION SharedStateLock;
 extern bool LingerArmed;
 extern DWORD LingerDeadline;
 
+// Tree walks (mirror/tree_walks.cpp) -----------------------------------------------------------
+// Never reset: a later walk goes on from where the previous one left the bar.
+struct WalkProgress {
+    uint32_t position;
+    uint32_t total;
+};
+extern WalkProgress ProgressCounters;
+
 // Stop requests (main thread writes, worker polls) ------------------------------------------
 // Release stores and acquire loads: the worker must see the request on its next poll.
 extern std::atomic<bool> CancelFlag;

@@ -11,6 +11,7 @@ set(TALLOWFIN_CORE_SOURCES
     app/terms_gate.cpp
     mirror/diagnostic_log.cpp
     mirror/folder_discovery.cpp
+    mirror/tree_walks.cpp
     mirror/installer_functions.cpp
     mirror/shortcut_copier.cpp
 )

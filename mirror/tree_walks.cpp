@@ -1,11 +1,12 @@
 // Recursive walks over folder trees, moving the main window's progress bar one step per entry.
 #include "tree_walks.h"
 
+#include "../app/shared_state.h"
+
 #include <commctrl.h>
 
 #include "shortcut_copier.h"
 #include "tree_text.h"
-#include "../app/shared_state.h"
 #include "../res/resource.h"
 
 namespace {
@@ -51,10 +52,9 @@ template <typename Visit> bool ForEachEntry(char folder[PathBufferSize], Visit v
 // the platform follow the link anyway (Wine 8 does), the handle's attributes show no reparse
 // point and nothing is deleted, where a plain RemoveDirectoryA would empty out the target.
 void RemoveLinkedFolder(const char* path) {
-    HANDLE link = CreateFileA(path, DELETE | FILE_READ_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING,
-                              FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    HANDLE link = CreateFileA(
+        path, DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (link == INVALID_HANDLE_VALUE)
         return;
     BY_HANDLE_FILE_INFORMATION info = {};
@@ -104,9 +104,7 @@ void DeleteTree(char folder[PathBufferSize]) {
             SetFileAttributesA(child, FILE_ATTRIBUTE_NORMAL);
             RemoveDirectoryA(child);
             break;
-        case EntryKind::LinkedFolder:
-            RemoveLinkedFolder(child);
-            break;
+        case EntryKind::LinkedFolder: RemoveLinkedFolder(child); break;
         case EntryKind::File:
             if (IsShortcutName(child)) {
                 SetFileAttributesA(child, FILE_ATTRIBUTE_NORMAL);

@@ -13,9 +13,17 @@ TEST(TreeText, ShortcutNamesEndInLnkInAnyCase) {
         const char* name;
         bool shortcut;
     } cases[] = {
-        {"a.lnk", true},   {"d.LNK", true},     {"x.LnK", true},    {"readmelnk", true},
-        {"lnk", true},     {"a.lnk2", false},   {"b.txt", false},   {"nk", false},
-        {"", false},       {"a.lnk.txt", false}, {"C:\\dir.lnk\\file", false},
+        {"a.lnk", true},
+        {"d.LNK", true},
+        {"x.LnK", true},
+        {"readmelnk", true},
+        {"lnk", true},
+        {"a.lnk2", false},
+        {"b.txt", false},
+        {"nk", false},
+        {"", false},
+        {"a.lnk.txt", false},
+        {"C:\\dir.lnk\\file", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.shortcut, IsShortcutName(c.name)) << c.name;
@@ -27,7 +35,7 @@ TEST(TreeText, ChildPathNeverExceeds259Characters) {
     EXPECT_STREQ("C:\\src\\a.lnk", out);
 
     std::string folder = "C:\\" + std::string(250, 'f') + "\\"; // 254 characters
-    ChildPath(out, folder.c_str(), "name.lnk");                // 8: folder cut to 251
+    ChildPath(out, folder.c_str(), "name.lnk");                 // 8: folder cut to 251
     EXPECT_EQ(folder.substr(0, 251) + "name.lnk", out);
     EXPECT_EQ(259u, strlen(out));
 
