@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Builds Tallowfin and runs it under Wine in a demo prefix inside the build tree.
+# Builds Tallowfin and runs it under Wine in a demo prefix (build/demo-wine) with a sample
+# profile of several dozen shortcuts. With a display the user works the program; without one
+# the run is driven like a user would (boxes answered, screenshots in build/screenshots/demo).
+# Either way it ends by printing the tree under Send To and the log.
 # Installs what is missing on Debian 12.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
@@ -9,14 +12,31 @@ log "Windows build"
 build_win
 prefix=$BUILD_ROOT/demo-wine
 make_template_prefix "$BUILD_ROOT/wine-template"
-[ -d "$prefix" ] || cp -a "$BUILD_ROOT/wine-template" "$prefix"
+if [ ! -f "$prefix/$TEMPLATE_MARKER" ]; then
+    rm -rf "$prefix"
+    cp -a "$BUILD_ROOT/wine-template" "$prefix"
+fi
+headless=0
+[ -n "${DISPLAY:-}" ] || headless=1
 start_display
-trap 'stop_display' EXIT
+trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; stop_display' EXIT
 wine_env "$prefix"
-log "running Tallowfin.exe (display $DISPLAY, prefix $prefix)"
-set +e
-wine "$WIN_BUILD/Tallowfin.exe"
-code=$?
-set -e
-WINEPREFIX=$prefix wineserver -w
-log "Tallowfin.exe exited with code $code"
+demo=$WIN_BUILD/tests/tallowfin_demo.exe
+
+log "sample profile"
+wine "$demo" profile
+if [ "$headless" = 1 ]; then
+    export TALLOWFIN_SCREENSHOT_DIR=$BUILD_ROOT/screenshots/demo
+    log "running Tallowfin.exe headless (display $DISPLAY, prefix $prefix)"
+    wine "$demo" drive
+    log "screenshots in $TALLOWFIN_SCREENSHOT_DIR:" $(cd "$TALLOWFIN_SCREENSHOT_DIR" && ls)
+else
+    log "running Tallowfin.exe (display $DISPLAY, prefix $prefix)"
+    set +e
+    (cd "$prefix/drive_c/TallowfinDemo" && wine "$WIN_BUILD/Tallowfin.exe")
+    code=$?
+    set -e
+    log "Tallowfin.exe exited with code $code"
+fi
+log "what the run left behind"
+wine "$demo" report

@@ -4,26 +4,68 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "main_loop.h"
 #include "main_window.h"
+#include "settings_store.h"
 #include "shared_state.h"
+#include "terms_gate.h"
+#include "worker_wait.h"
 #include "../mirror/folder_discovery.h"
+#include "../mirror/mirror_pass.h"
 #include "../res/resource.h"
 
 namespace {
+
+constexpr UINT ExitWatchPeriod = 100;
+constexpr int ExitingRounds = 30;
+constexpr DWORD ExitingRoundSleep = 50;
 
 void ShowStartupError(HWND owner, const char* text) {
     MessageBoxA(owner, text, ProductTitle, MB_ICONEXCLAMATION | MB_OK);
 }
 
-void RunMessageLoop() {
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+bool CreateMainWindow() {
+    // The template's progress bar needs its class registered first.
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    MainWindow =
+        CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainWindowProc, 0);
+    return MainWindow != nullptr;
+}
+
+bool StartWorker() {
+    static DWORD unusedParameter = 0;
+    WorkerThread = CreateThread(nullptr, 0, MirrorWorkerMain, &unusedParameter, 0, nullptr);
+    return WorkerThread != nullptr;
+}
+
+// The visible end of a run: "Exiting..." for about a second and a half, then the settings.
+void ShutDown() {
+    CloseHandle(WorkerThread);
+    WorkerThread = nullptr;
+    HWND options = GetDlgItem(MainWindow, IDC_MAIN_OPTIONS);
+    EnableWindow(options, FALSE);
+    SetWindowTextA(options, "Exiting...");
+    EnableMenuItem(GetSystemMenu(MainWindow, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    for (int round = 0; round < ExitingRounds; ++round) {
+        PumpPendingMessages();
+        Sleep(ExitingRoundSleep);
     }
+    if (!UninstalledFlag)
+        SaveWindowPosition();
+    DestroyWindow(MainWindow);
+    ReleaseAppState();
+    if (UninstalledFlag)
+        DeleteSettingsKey();
 }
 
 } // namespace
+
+bool AcquireSingleInstance() {
+    // The handle is kept by no one: the mutex is held until the process ends.
+    CreateMutexA(nullptr, TRUE, "GlobalMutexTallowfin");
+    return GetLastError() != ERROR_ALREADY_EXISTS;
+}
 
 void InitAppState() {
     CoInitialize(nullptr);
@@ -44,7 +86,14 @@ void ReleaseAppState() {
 
 int AppMain(HINSTANCE instance) {
     AppInstance = instance;
+    if (!AcquireSingleInstance())
+        return 1;
     InitAppState();
+    if (!PassTermsGate()) {
+        ReleaseAppState();
+        return 0;
+    }
+    WriteVersionStamp();
     ReadSourceFolders();
     ReadSendToFolder();
     if (!SourceFolderTable.AnySourceFound || !SendToFolder.found) {
@@ -52,17 +101,27 @@ int AppMain(HINSTANCE instance) {
         ReleaseAppState();
         return 0;
     }
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
-    MainWindow =
-        CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainWindowProc, 0);
-    if (!MainWindow) {
+    if (!CreateMainWindow()) {
         ShowStartupError(nullptr, "ERROR: could not create dialog.");
         ReleaseAppState();
         return 0;
     }
-    RunMessageLoop();
-    DestroyWindow(MainWindow);
-    ReleaseAppState();
+    if (!StartWorker()) {
+        ShowStartupError(MainWindow, "ERROR: could not create thread.");
+        ReleaseAppState();
+        EndDialog(MainWindow, 0);
+        return 0;
+    }
+    if (!SetTimer(MainWindow, 0, ExitWatchPeriod, nullptr)) {
+        ShowStartupError(MainWindow, "ERROR: could not set timer");
+        // The worker may be inside a walk that takes SharedStateLock: it must end first.
+        StopWorker();
+        ReleaseAppState();
+        EndDialog(MainWindow, 0);
+        return 0;
+    }
+    LingerArmed = false;
+    RunMainLoop();
+    ShutDown();
     return 1;
 }

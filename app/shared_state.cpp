@@ -14,6 +14,7 @@ bool LingerArmed;
 DWORD LingerDeadline = 0xFFFFFFFFu;
 
 WalkProgress ProgressCounters;
+FolderSnapshot SourceSnapshot;
 
 std::atomic<bool> CancelFlag{false};
 

@@ -60,6 +60,13 @@ struct WalkProgress {
     uint32_t total;
 };
 extern WalkProgress ProgressCounters;
+// Mirror pass (mirror/mirror_pass.cpp) --------------------------------------------------------
+// The worker's own copy of the discovery results, taken whole when it starts.
+struct FolderSnapshot {
+    SourceFolders sources;
+    FolderEntry sendTo;
+};
+extern FolderSnapshot SourceSnapshot;
 
 // Stop requests (main thread writes, worker polls) ------------------------------------------
 // Release stores and acquire loads: the worker must see the request on its next poll.

@@ -5,14 +5,18 @@ set(TALLOWFIN_CORE_SOURCES
     ${TALLOWFIN_PURE_SOURCES}
     app/app_main.cpp
     app/dialog_frame.cpp
+    app/main_loop.cpp
     app/main_window.cpp
     app/settings_store.cpp
     app/shared_state.cpp
     app/terms_gate.cpp
+    app/worker_wait.cpp
+    dialogs/options_dialog.cpp
     mirror/diagnostic_log.cpp
     mirror/folder_discovery.cpp
     mirror/tree_walks.cpp
     mirror/installer_functions.cpp
+    mirror/mirror_pass.cpp
     mirror/shortcut_copier.cpp
 )
 
@@ -50,3 +54,5 @@ endif()
 
 add_test(NAME exe_imports_only_system_dlls
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports.sh $<TARGET_FILE:Tallowfin>)
+
+add_test(NAME sources_are_clang_formatted COMMAND ${CMAKE_SOURCE_DIR}/scripts/format.sh --check)

@@ -8,3 +8,6 @@
 #define IDD_MAIN 103
 #define IDC_MAIN_OPTIONS 1009
 #define IDC_MAIN_PROGRESS 1011
+
+// Options dialog (dialog 104)
+#define IDD_OPTIONS 104

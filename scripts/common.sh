@@ -11,7 +11,7 @@ log() { printf '== %s\n' "$*"; }
 # Installs Debian's packages for the cross build and Wine when any tool is missing.
 ensure_tools() {
     local missing=0 tool
-    for tool in cmake make g++ i686-w64-mingw32-g++ i686-w64-mingw32-windres wine Xvfb xwd \
+    for tool in cmake make g++ i686-w64-mingw32-g++ i686-w64-mingw32-windres wine Xvfb xwd clang-format \
         convert; do
         command -v "$tool" >/dev/null 2>&1 || missing=1
     done
@@ -27,7 +27,7 @@ ensure_tools() {
     $sudo apt-get install -y -qq --no-install-recommends \
         cmake g++ make googletest \
         g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev \
-        wine wine32:i386 wine64 xvfb xauth x11-apps imagemagick >/dev/null
+        wine wine32:i386 wine64 xvfb xauth x11-apps imagemagick clang-format >/dev/null
 }
 
 build_host() {
@@ -47,12 +47,20 @@ wine_env() {
     export WINEDEBUG=-all
     # mscoree and mshtml off: no offer to download Mono or Gecko into the prefix.
     export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
+    # A test that needs its own load order for a DLL adds it here (see tests/CMakeLists.txt).
+    if [ -n "${TALLOWFIN_EXTRA_DLLOVERRIDES:-}" ]; then
+        WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$TALLOWFIN_EXTRA_DLLOVERRIDES"
+    fi
 }
+
+# The template's revision: raising it makes older templates (and copies of them) rebuild.
+TEMPLATE_MARKER=.tallowfin-ready-2
 
 # Builds a ready prefix once, with the settings our tests rely on, at $1.
 make_template_prefix() {
     local prefix=$1
-    [ -f "$prefix/.tallowfin-ready" ] && return 0
+    local marker=$prefix/$TEMPLATE_MARKER
+    [ -f "$marker" ] && return 0
     log "creating Wine prefix template $prefix"
     rm -rf "$prefix"
     (
@@ -62,6 +70,11 @@ make_template_prefix() {
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         # A crash ends the process instead of leaving a debugger dialog.
         wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+            >/dev/null 2>&1
+        # Every window opens in one 1024x768 virtual desktop: frames and captions show in
+        # screenshots, and the work area is 0,0,1024,768 on any display.
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
             >/dev/null 2>&1
         wineserver -w
     )
@@ -76,7 +89,7 @@ make_template_prefix() {
             mkdir -p "$link"
         fi
     done
-    touch "$prefix/.tallowfin-ready"
+    touch "$marker"
 }
 
 # A fresh copy of the template at $2, so that each run starts from the same registry.
@@ -113,4 +126,15 @@ start_display() {
 stop_display() {
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
     XVFB_PID=""
+}
+
+# Starts the prefix's server, services and virtual desktop with their output discarded, so that
+# long-lived Wine processes never hold a test's output pipe open and keep ctest waiting.
+start_wine_services() {
+    (
+        wine_env "$1"
+        wineserver -p >/dev/null 2>&1
+        wine wineboot >/dev/null 2>&1
+        setsid wine explorer.exe /desktop=Default,1024x768 </dev/null >/dev/null 2>&1 &
+    )
 }

@@ -5,6 +5,8 @@
 #include <objidl.h>
 #include <shlobj.h>
 
+#include "temp_dir.h"
+
 namespace {
 
 struct LinkPair {
@@ -41,6 +43,19 @@ void CheckField(const char* srcFile, int line, const std::string& file, const ch
 }
 
 } // namespace
+
+ShortcutFields SampleShortcutFields(const std::string& folder, const std::string& tag) {
+    ShortcutFields fields;
+    fields.path = folder + "\\" + tag + ".exe";
+    fields.arguments = "/open \"" + tag + " file.txt\" -v";
+    fields.workingDir = folder;
+    fields.iconPath = folder + "\\" + tag + ".ico";
+    fields.iconIndex = 3;
+    fields.description = "Opens " + tag;
+    WriteTextFile(fields.path, "program");
+    WriteTextFile(fields.iconPath, "icon");
+    return fields;
+}
 
 bool CreateShortcutAt(const char* srcFile, int line, const std::string& file,
                       const ShortcutFields& fields) {

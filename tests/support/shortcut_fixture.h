@@ -15,6 +15,10 @@ struct ShortcutFields {
     std::string description;
 };
 
+// A plain shortcut's fields with every one set: target "<folder>\<tag>.exe", icon 3 of
+// "<folder>\<tag>.ico". Writes both files so that they exist.
+ShortcutFields SampleShortcutFields(const std::string& folder, const std::string& tag);
+
 // COM for the calling thread while the object lives.
 class ComApartment {
   public:

@@ -51,18 +51,8 @@ class ShortcutCopier : public ::testing::Test {
         ASSERT_TRUE(StartLog());
     }
 
-    // A plain shortcut whose target and icon file exist.
     ShortcutFields PlainFields(const std::string& tag) {
-        ShortcutFields fields;
-        fields.path = dir_ / (tag + ".exe");
-        fields.arguments = "/open \"" + tag + " file.txt\" -v";
-        fields.workingDir = dir_.path();
-        fields.iconPath = dir_ / "icons.dll";
-        fields.iconIndex = 3;
-        fields.description = "Opens " + tag;
-        EXPECT_TRUE(WriteTextFile(fields.path, "program"));
-        EXPECT_TRUE(WriteTextFile(fields.iconPath, "icons"));
-        return fields;
+        return SampleShortcutFields(dir_.path(), tag);
     }
 
     std::string Source(const std::string& name) { return dir_ / ("source\\" + name); }
@@ -86,8 +76,6 @@ TEST_F(ShortcutCopier, ThreeCopiesLogSixLinesInCopyOrder) {
     std::vector<std::string> expected;
     for (const char* tag : {"one", "two", "three"}) {
         ShortcutFields fields = PlainFields(tag);
-        fields.iconPath = dir_ / (std::string(tag) + ".ico");
-        ASSERT_TRUE(WriteTextFile(fields.iconPath, "icon"));
         ASSERT_TRUE(CREATE_SHORTCUT(Source(std::string(tag) + ".lnk"), fields));
         expected.push_back(fields.path);
         expected.push_back(fields.iconPath);

@@ -1,0 +1,64 @@
+// The program's own message loop with its exit watch, and the pump of the shut-down phase.
+#include "main_loop.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include "shared_state.h"
+#include "worker_wait.h"
+
+namespace {
+
+constexpr DWORD LingerMilliseconds = 5000;
+constexpr UINT_PTR ExitWatchTimer = 0;
+
+void TakeAndDispatch(MSG* msg) {
+    // The result is not used: a WM_QUIT is dispatched like any other message, then examined.
+    GetMessageA(msg, nullptr, 0, 0);
+    TranslateMessage(msg);
+    DispatchMessageA(msg);
+}
+
+void KillExitWatchTimer() {
+    while (!KillTimer(MainWindow, ExitWatchTimer)) {
+        MessageBoxA(MainWindow, "ERROR - could not kill timer.", ProductTitle,
+                    MB_ICONEXCLAMATION | MB_OK);
+        Sleep(50);
+    }
+}
+
+} // namespace
+
+void RunExitWatch() {
+    if (!WorkerHasEnded())
+        return;
+    DWORD now = timeGetTime();
+    if (!LingerArmed) {
+        LingerArmed = true;
+        LingerDeadline = now + LingerMilliseconds;
+    } else if (LingerDeadline < now) {
+        KillExitWatchTimer();
+        PostQuitMessage(0);
+    }
+}
+
+void RunMainLoop() {
+    bool quitSeen = false;
+    MSG msg;
+    while (!quitSeen) {
+        WaitMessage();
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            TakeAndDispatch(&msg);
+            if (msg.message == WM_QUIT)
+                quitSeen = true; // the messages behind it are still dispatched
+            else if (msg.message == WM_TIMER)
+                RunExitWatch();
+        }
+    }
+}
+
+void PumpPendingMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+        TakeAndDispatch(&msg);
+}

@@ -1,0 +1,116 @@
+// The end-to-end driver: starts the real Tallowfin.exe under Wine and reads and works its
+// windows from outside, the way a user or the system would. Shared by every end-to-end test.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "probe_protocol.h"
+
+// Milliseconds on a monotonic clock shared by every process of the machine.
+double NowMs();
+
+// Polls until ready() holds or timeoutMs has passed; true when it held.
+bool WaitUntil(const std::function<bool()>& ready, double timeoutMs, DWORD pollMs = 10);
+
+// Windows paths of the programs next to the test executables.
+std::string BuildFolder();          // the folder that holds Tallowfin.exe
+std::string TallowfinExe();         // BuildFolder() + "\\Tallowfin.exe"
+std::string BuildFile(const char*); // BuildFolder() + "\\" + name
+
+struct LaunchOptions {
+    std::string exe = TallowfinExe();
+    std::string workingDir;                               // empty: the driver's own
+    std::vector<std::pair<std::string, std::string>> env; // added or replaced; "" value removes
+    bool probe = true; // load the probe DLL through a hook on the main thread, before it runs
+};
+
+// One started process. Ends it (if still running) and releases everything when destroyed.
+class TallowfinRun {
+  public:
+    TallowfinRun() = default;
+    ~TallowfinRun();
+    TallowfinRun(const TallowfinRun&) = delete;
+    TallowfinRun& operator=(const TallowfinRun&) = delete;
+
+    bool Start(const LaunchOptions& options = LaunchOptions());
+    DWORD ProcessId() const { return info_.dwProcessId; }
+    DWORD MainThreadId() const { return info_.dwThreadId; }
+    double StartedAtMs() const { return startedAt_; }
+    bool Running() const;
+    // Waits at most timeoutMs for the process to end; true and the exit code when it did.
+    bool WaitForExit(double timeoutMs, DWORD* exitCode);
+    // Test cleanup: ends a process that outlived its test.
+    void Kill();
+
+    // Top-level windows of the process, visible or not, in EnumWindows order.
+    std::vector<HWND> Windows() const;
+    // The main window: a dialog with the progress bar 1011. Null when there is none.
+    HWND FindMainWindow() const;
+    // A message box: a dialog with the text control 0xFFFF. Null when there is none.
+    HWND FindMessageBox() const;
+    // Other dialogs of the process (neither the main window nor a message box).
+    std::vector<HWND> OtherDialogs() const;
+
+    // In-process facts read by the probe; false when the probe could not answer.
+    bool Probe(HWND window, ProbeShared* facts);
+    // Threads started after the probe was loaded (normally the mirror worker first).
+    std::vector<ProbeThread> ProbedThreads() const;
+    // When the first thread the probe saw ended, on the NowMs clock; false while it runs.
+    bool WorkerEndedAtMs(double* atMs) const;
+
+  private:
+    bool HookThread(DWORD threadId);
+
+    PROCESS_INFORMATION info_ = {};
+    double startedAt_ = 0;
+    HANDLE mapping_ = nullptr;
+    ProbeShared* shared_ = nullptr;
+    HMODULE probeModule_ = nullptr;
+    std::vector<std::pair<DWORD, HHOOK>> hooks_;
+};
+
+// Window and control reading. Texts go through WM_GETTEXT with a timeout, so a hung target
+// gives an empty text instead of a hung test.
+std::string WindowText(HWND window);
+std::string ClassName(HWND window);
+std::string ControlText(HWND dialog, int id);
+bool ControlEnabled(HWND dialog, int id);
+bool IsDialog(HWND window);
+
+struct ProgressState {
+    int low = 0, high = 0, position = 0;
+};
+bool ReadProgress(HWND bar, ProgressState* state);
+
+struct BoxButton {
+    int id;
+    std::string text;
+};
+
+struct MessageBoxFacts {
+    HWND window = nullptr;
+    HWND owner = nullptr;
+    std::string caption, text;
+    BoxIcon icon = BoxIcon::None;
+    std::vector<BoxButton> buttons; // visible buttons, in child order
+};
+// Reads caption, text, owner and buttons; the icon through the run's probe.
+bool ReadMessageBox(TallowfinRun& run, HWND box, MessageBoxFacts* facts);
+// Presses a box's or dialog's button as a click would (posted, so the driver never blocks).
+bool PressButton(HWND dialog, int id);
+
+// Posts WM_COMMAND with the id, as a click on the control would.
+bool PostCommand(HWND window, int id);
+// Sends a message with a timeout; false when the target did not answer in time.
+bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs,
+                     LRESULT* result = nullptr);
+bool MoveWindowTo(HWND window, int x, int y);
+const char* BoxIconName(BoxIcon icon);
+
+// Saves a PNG of the Wine desktop (cut to the window when given) as <name>.png in the folder
+// named by TALLOWFIN_SCREENSHOT_DIR (a Unix path). False when no folder is set or it failed.
+bool SaveScreenshot(const std::string& name, HWND window = nullptr);

@@ -1,0 +1,42 @@
+// What the probe DLL, loaded into Tallowfin.exe by a window hook, reports to the driver.
+// Wine answers WM_GETICON, the system menu's state and a box's icon only inside the owning
+// process, so the probe reads them there and writes them into a mapping named per process.
+#pragma once
+#include <windows.h>
+
+constexpr const char ProbeMessageName[] = "TallowfinDriverProbe";
+constexpr const char ProbeHookExport[] = "ProbeCallWndProc";
+constexpr int ProbeThreadSlots = 16;
+
+// Which icon a message box shows, as the probe matched it against the system icons.
+enum class BoxIcon { None, Warning, Question, Information, Error, Other };
+
+struct ProbeIcon {
+    HICON handle;
+    int width, height;
+    unsigned long long pixelHash; // colour and mask bits at 32 bits per pixel
+};
+
+struct ProbeThread {
+    DWORD id;
+    LONGLONG startTicks, endTicks; // QueryPerformanceCounter; endTicks 0 while running
+};
+
+struct ProbeShared {
+    // Threads started after the probe was loaded, in order.
+    LONG threadCount;
+    ProbeThread threads[ProbeThreadSlots];
+    // One question at a time: the driver fills window and sequence, sends the probe message,
+    // and the hook answers with the same sequence.
+    HWND window;
+    LONG requestSequence;
+    LONG answerSequence;
+    ProbeIcon smallIcon, bigIcon;
+    UINT closeItemState; // GetMenuState of SC_CLOSE in the system menu; 0xFFFFFFFF without one
+    BoxIcon boxIcon;
+};
+
+inline void ProbeMappingName(char* out, size_t size, DWORD processId) {
+    wsprintfA(out, "Local\\TallowfinDriverProbe-%lu", processId);
+    (void)size;
+}

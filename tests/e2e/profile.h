@@ -1,0 +1,93 @@
+// Temporary shell profiles for end-to-end cases: the nine source folders and Send To with real
+// shortcuts, the Shell Folders values of both hives pointed at them, and snapshots of files and
+// registry values for before-and-after comparisons.
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/shared_state.h"
+#include "tests/support/registry_guard.h"
+
+// One shortcut, as IShellLinkA describes it.
+struct ShortcutSpec {
+    std::string target;
+    std::string arguments;
+    std::string workingDir;
+    std::string iconPath;
+    int iconIndex = 0;
+    std::string description;
+};
+
+inline ShortcutSpec ShortcutTo(const std::string& target) {
+    ShortcutSpec spec;
+    spec.target = target;
+    return spec;
+}
+
+// Creates a shortcut file through IShellLinkA and IPersistFile (COM must be initialised).
+bool CreateShortcut(const std::string& linkPath, const ShortcutSpec& spec);
+
+// Which registry value names a slot, and in which hive.
+struct ShellFolderValue {
+    HKEY hive;
+    const char* name;
+    FolderSlot slot;
+};
+extern const ShellFolderValue ShellFolderValues[FolderSlotCount];
+
+// A profile under root: Machine\, Common\ and User\ each with AppData (holding Quick Launch),
+// Desktop and Start Menu\Programs\Startup; User\SendTo. Point() writes the Shell Folders and
+// User Shell Folders values of both hives; everything written is put back when destroyed
+// (Wine rewrites Shell Folders from User Shell Folders whenever a process asks the shell).
+class TestProfile {
+  public:
+    explicit TestProfile(const std::string& root);
+    ~TestProfile();
+    TestProfile(const TestProfile&) = delete;
+    TestProfile& operator=(const TestProfile&) = delete;
+
+    const std::string& Root() const { return root_; }
+    // The value the registry holds for a slot (for Quick Launch slots: the AppData folder).
+    std::string ValueFor(FolderSlot slot) const;
+    // The folder whose shortcuts the program reads for a slot (Quick Launch: the full path).
+    std::string SourceFolder(FolderSlot slot) const;
+    std::string SendTo() const { return root_ + "\\User\\SendTo"; }
+
+    // Creates the shortcut relativePath (ending in .lnk) under the slot's source folder.
+    bool AddShortcut(FolderSlot slot, const std::string& relativePath, const ShortcutSpec& spec);
+    bool Point();                                  // every value of both hives, and SendTo
+    void RemoveValue(HKEY hive, const char* name); // from both keys, restored later
+    // Leaves the files in place when the object goes (the demo keeps its profile).
+    void KeepFiles() { keepFiles_ = true; }
+    void KeepRegistry() { keepRegistry_ = true; }
+
+  private:
+    void Guard(HKEY hive, const char* name);
+    bool Write(HKEY hive, const char* name, const std::string& value);
+
+    std::string root_;
+    bool keepFiles_ = false, keepRegistry_ = false;
+    std::vector<std::unique_ptr<RegistryValueGuard>> guards_;
+};
+
+constexpr const char UserShellFoldersSubkey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+// A snapshot of files (path -> size and content hash, folders included) and registry values
+// (hive\key\name -> type and data hash), for "nothing else changed" checks.
+struct RegistryRoot {
+    HKEY hive;
+    std::string subkey; // taken with every subkey below it
+};
+
+struct Snapshot {
+    std::map<std::string, std::string> entries;
+};
+
+Snapshot TakeSnapshot(const std::vector<std::string>& paths, const std::vector<RegistryRoot>& keys);
+// One line per entry added, removed or changed; empty when both are the same.
+std::vector<std::string> SnapshotDifferences(const Snapshot& before, const Snapshot& after);
