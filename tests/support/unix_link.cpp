@@ -30,18 +30,28 @@ bool MakeUnixFolderLink(const std::string& linkPath, const std::string& targetPa
     std::string target = UnixPath(targetPath);
     if (parent.empty() || target.empty())
         return false;
-    // Wine starts host programs through CreateProcess.
+    // The target is written canonical, as a user's own link would be, rather than through the
+    // prefix's drive link. Wine starts host programs through CreateProcess.
+    const std::string driveLink = "/dosdevices/c:/";
+    size_t at = target.find(driveLink);
+    if (at != std::string::npos)
+        target.replace(at, driveLink.size(), "/drive_c/");
     std::string command =
-        "Z:\\bin\\ln -s '" + target + "' '" + parent + "/" + linkPath.substr(slash + 1) + "'";
+        "Z:\\bin\\ln -s \"" + target + "\" \"" + parent + "/" + linkPath.substr(slash + 1) + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return false;
-    WaitForSingleObject(process.hProcess, 10000);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
-    DWORD attributes = GetFileAttributesA(linkPath.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    // Wine does not wait for a host program's end through its handle: watch for the link.
+    for (int i = 0; i < 500; ++i) {
+        DWORD attributes = GetFileAttributesA(linkPath.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES)
+            return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        Sleep(10);
+    }
+    return false;
 }
