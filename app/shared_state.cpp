@@ -13,6 +13,7 @@ CRITICAL_SECTION SharedStateLock;
 bool LingerArmed;
 DWORD LingerDeadline = 0xFFFFFFFFu;
 
+WalkProgress ProgressCounters;
 FolderSnapshot SourceSnapshot;
 
 std::atomic<bool> CancelFlag{false};

@@ -53,6 +53,13 @@ extern CRITICAL_SECTION SharedStateLock;
 extern bool LingerArmed;
 extern DWORD LingerDeadline;
 
+// Tree walks (mirror/tree_walks.cpp) -----------------------------------------------------------
+// Never reset: a later walk goes on from where the previous one left the bar.
+struct WalkProgress {
+    uint32_t position;
+    uint32_t total;
+};
+extern WalkProgress ProgressCounters;
 // Mirror pass (mirror/mirror_pass.cpp) --------------------------------------------------------
 // The worker's own copy of the discovery results, taken whole when it starts.
 struct FolderSnapshot {

@@ -14,6 +14,7 @@ set(TALLOWFIN_CORE_SOURCES
     dialogs/options_dialog.cpp
     mirror/diagnostic_log.cpp
     mirror/folder_discovery.cpp
+    mirror/tree_walks.cpp
     mirror/installer_functions.cpp
     mirror/mirror_pass.cpp
     mirror/shortcut_copier.cpp

@@ -1,0 +1,18 @@
+// Recursive walks over folder trees: count, delete the shortcuts of, and mirror the shortcuts of.
+#pragma once
+#include <cstdint>
+
+#include "folder_text.h"
+
+// Each walk first appends a missing backslash to the folder paths it is given, in the caller's
+// writable 260-byte buffers, and stops before its next entry once CancelFlag is set.
+
+// Adds the number of files and sub-folders of the tree, at every depth, to the total.
+void CountTree(char folder[PathBufferSize]);
+
+// Deletes the tree's shortcuts and every folder that becomes empty; other files stay.
+void DeleteTree(char folder[PathBufferSize]);
+
+// Re-creates the source tree's shortcuts under destination, dropping sub-folders that receive
+// none. Returns the number of shortcuts copied.
+uint32_t MirrorTree(char destination[PathBufferSize], char source[PathBufferSize]);

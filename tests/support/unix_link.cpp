@@ -1,0 +1,57 @@
+// Test helper: a Unix symbolic link inside the prefix (see unix_link.h).
+#include "unix_link.h"
+
+#include <windows.h>
+
+namespace {
+
+// Wine's own export that maps a Windows path to the host's path.
+std::string UnixPath(const std::string& windowsPath) {
+    typedef char*(CDECL * ToUnixFn)(LPCWSTR);
+    auto toUnix = reinterpret_cast<ToUnixFn>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+    if (!toUnix)
+        return "";
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH);
+    char* unixPath = toUnix(wide);
+    if (!unixPath)
+        return "";
+    std::string result = unixPath;
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    return result;
+}
+
+} // namespace
+
+bool MakeUnixFolderLink(const std::string& linkPath, const std::string& targetPath) {
+    size_t slash = linkPath.find_last_of('\\');
+    std::string parent = UnixPath(linkPath.substr(0, slash));
+    std::string target = UnixPath(targetPath);
+    if (parent.empty() || target.empty())
+        return false;
+    // The target is written canonical, as a user's own link would be, rather than through the
+    // prefix's drive link. Wine starts host programs through CreateProcess.
+    const std::string driveLink = "/dosdevices/c:/";
+    size_t at = target.find(driveLink);
+    if (at != std::string::npos)
+        target.replace(at, driveLink.size(), "/drive_c/");
+    std::string command =
+        "Z:\\bin\\ln -s \"" + target + "\" \"" + parent + "/" + linkPath.substr(slash + 1) + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    // Wine does not wait for a host program's end through its handle: watch for the link.
+    for (int i = 0; i < 500; ++i) {
+        DWORD attributes = GetFileAttributesA(linkPath.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES)
+            return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        Sleep(10);
+    }
+    return false;
+}
