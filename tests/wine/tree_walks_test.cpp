@@ -29,8 +29,8 @@ class TreeWalks : public ::testing::Test {
     void SetUp() override {
         CancelFlag.store(false);
         ProgressCounters = {};
-        MainWindow = CreateWindowExA(0, "STATIC", "main", WS_POPUP, 0, 0, 200, 50, nullptr,
-                                     nullptr, nullptr, nullptr);
+        MainWindow = CreateWindowExA(0, "STATIC", "main", WS_POPUP, 0, 0, 200, 50, nullptr, nullptr,
+                                     nullptr, nullptr);
         bar_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD, 0, 0, 100, 20, MainWindow,
                                reinterpret_cast<HMENU>(1011), nullptr, nullptr);
         ASSERT_NE(nullptr, bar_);
@@ -165,7 +165,6 @@ TEST_F(TreeWalks, FolderLinksAreNeverEntered) {
     EXPECT_FALSE(FileExists(dst + "\\link")) << "a linked source folder is skipped";
 
     DeleteTree(folder);
-    printf("DEBUG link %lx empty %lx elink %lx\n", GetFileAttributesA((root + "\\link").c_str()), GetFileAttributesA(empty.c_str()), GetFileAttributesA((root + "\\emptylink").c_str()));
     EXPECT_EQ(6u, ProgressCounters.position);
     EXPECT_TRUE(FileExists(outside + "\\precious.lnk"));
     EXPECT_TRUE(FileExists(empty)) << "an empty target is not removed through its link";
