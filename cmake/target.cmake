@@ -14,10 +14,10 @@ set(TALLOWFIN_CORE_SOURCES
     dialogs/options_dialog.cpp
     mirror/diagnostic_log.cpp
     mirror/folder_discovery.cpp
-    mirror/tree_walks.cpp
     mirror/installer_functions.cpp
     mirror/mirror_pass.cpp
     mirror/shortcut_copier.cpp
+    mirror/tree_walks.cpp
 )
 
 add_library(tallowfin_core STATIC ${TALLOWFIN_CORE_SOURCES})
