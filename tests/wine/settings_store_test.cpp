@@ -149,10 +149,6 @@ TEST_F(SettingsStore, MinimizeShowStateSkipsTheSave) {
         << "showCmd " << placement.showCmd;
 }
 
-} // namespace
-
-namespace {
-
 // The parent is a registry link into a volatile key: following it, the non-volatile parent
 // cannot be created, which is as close as this registry comes to a key the user may not write.
 TEST_F(SettingsStore, ParentKeyThatCannotBeCreatedIsReported) {
