@@ -205,8 +205,7 @@ class MirrorPass : public ::testing::Test {
             ShortcutSpec spec = ShortcutTo(target);
             spec.iconPath = target;
             spec.iconIndex = static_cast<int>(i);
-            ASSERT_TRUE(profile_->AddShortcut(links[i].slot, links[i].path, spec))
-                << links[i].path;
+            ASSERT_TRUE(profile_->AddShortcut(links[i].slot, links[i].path, spec)) << links[i].path;
         }
     }
 
@@ -266,8 +265,7 @@ class MirrorPass : public ::testing::Test {
         // answered before them: give the bar time to reach its maximum.
         HWND bar = GetDlgItem(window, IDC_MAIN_PROGRESS);
         ProgressState last;
-        WaitUntil([&] { return ReadProgress(bar, &last) && last.position == last.high; }, 3000,
-                  50);
+        WaitUntil([&] { return ReadProgress(bar, &last) && last.position == last.high; }, 3000, 50);
         outcome->bar = last;
         ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
         ASSERT_TRUE(run.WaitForExit(EndBound, &outcome->exitCode)) << "did not end after close";
@@ -311,8 +309,8 @@ TEST_F(MirrorPass, RealisticProfileIsMirroredExactlyAndRebuiltOnTheNextRun) {
 
     // Between the runs: a source shortcut goes; a note lands in the mirror folder that loses its
     // last shortcut with it; a link in the mirror points at someone's folder of shortcuts.
-    ASSERT_TRUE(DeleteFileA(
-        (profile_->SourceFolder(UserPrograms) + "\\Internet\\Browser.lnk").c_str()));
+    ASSERT_TRUE(
+        DeleteFileA((profile_->SourceFolder(UserPrograms) + "\\Internet\\Browser.lnk").c_str()));
     std::string note = profile_->MirrorRoot() + "\\Internet\\bookmarks.txt";
     ASSERT_TRUE(WriteTextFile(note, "someone's notes"));
     std::string kept = *work_ / "Kept Shortcuts";
