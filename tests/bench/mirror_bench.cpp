@@ -63,8 +63,8 @@ struct Profile {
 };
 
 const char* const SourceNames[FolderSlotCount] = {
-    "User\\Quick Launch",   "User\\Desktop",   "",  "User\\Programs",   "",
-    "Common\\Quick Launch", "Common\\Desktop", "",  "Common\\Programs", "",
+    "User\\Quick Launch",    "User\\Desktop",    "", "User\\Programs",    "",
+    "Common\\Quick Launch",  "Common\\Desktop",  "", "Common\\Programs",  "",
     "Machine\\Quick Launch", "Machine\\Desktop", "", "Machine\\Programs", "",
 };
 
@@ -92,12 +92,15 @@ void Generate(Profile* profile, const std::string& root, const std::string& orig
         std::string mirrorBase;
         if (slot == UserDesktop || slot == CommonDesktop || slot == UserQuickLaunch) {
             snprintf(relative, sizeof relative, "Shortcut %05d.lnk", k);
-            mirrorBase = slot == UserQuickLaunch ? "Tallowfin Quick Launch\\" : "Tallowfin Desktop\\";
+            mirrorBase =
+                slot == UserQuickLaunch ? "Tallowfin Quick Launch\\" : "Tallowfin Desktop\\";
         } else {
             int vendor = k / 40, product = (k / 8) % 5;
             char folder[MAX_PATH];
             snprintf(folder, sizeof folder, "Vendor %03d %s", vendor,
-                     slot == MachinePrograms ? "M" : slot == CommonPrograms ? "C" : "U");
+                     slot == MachinePrograms  ? "M"
+                     : slot == CommonPrograms ? "C"
+                                              : "U");
             std::string vendorFolder = folder;
             snprintf(folder, sizeof folder, "%s\\Product %d", vendorFolder.c_str(), product);
             std::string productFolder = folder;
@@ -110,8 +113,8 @@ void Generate(Profile* profile, const std::string& root, const std::string& orig
             }
             if (std::find(folderSet.begin(), folderSet.end(), productFolder) == folderSet.end())
                 folderSet.push_back(productFolder);
-            if (tools && std::find(folderSet.begin(), folderSet.end(),
-                                   productFolder + "\\Tools") == folderSet.end())
+            if (tools && std::find(folderSet.begin(), folderSet.end(), productFolder + "\\Tools") ==
+                             folderSet.end())
                 folderSet.push_back(productFolder + "\\Tools");
             snprintf(relative, sizeof relative, "%s%s\\Tool %05d.lnk", productFolder.c_str(),
                      tools ? "\\Tools" : "", k);
@@ -192,8 +195,8 @@ PassRun TimePass(const Profile& profile, const std::string& sendTo) {
     return run;
 }
 
-template <typename Copy> double TimeLoop(const Profile& profile, const std::string& root,
-                                         Copy copy) {
+template <typename Copy>
+double TimeLoop(const Profile& profile, const std::string& root, Copy copy) {
     MakeFolders(profile, root);
     int failures = 0;
     double start = Now();
@@ -234,14 +237,16 @@ SizeFigures Measure(const std::string& base, const std::string& original, int co
     };
     auto floor = [&] {
         RemoveTree(floorRoot);
-        figures.floor += TimeLoop(profile, floorRoot, [](const std::string& s, const std::string& d) {
-            return BareCopy(s, d, false);
-        });
+        figures.floor +=
+            TimeLoop(profile, floorRoot, [](const std::string& s, const std::string& d) {
+                return BareCopy(s, d, false);
+            });
         RemoveTree(floorRoot);
         StartLog();
         figures.floorLogged +=
-            TimeLoop(profile, floorRoot,
-                     [](const std::string& s, const std::string& d) { return BareCopy(s, d, true); });
+            TimeLoop(profile, floorRoot, [](const std::string& s, const std::string& d) {
+                return BareCopy(s, d, true);
+            });
     };
     auto raw = [&] {
         RemoveTree(rawRoot);
