@@ -4,7 +4,9 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "tests/support/temp_dir.h"
 
@@ -92,6 +94,11 @@ void SnapshotPath(const std::string& path, Snapshot* snapshot) {
         SnapshotFile(path, snapshot);
         return;
     }
+    // A folder link is recorded, not followed: its target is watched where it lies, if at all.
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        snapshot->entries["link " + path] = "";
+        return;
+    }
     snapshot->entries["folder " + path] = "";
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
@@ -165,8 +172,10 @@ bool CreateShortcut(const std::string& linkPath, const ShortcutSpec& spec) {
 }
 
 TestProfile::TestProfile(const std::string& root) : root_(root) {
-    for (int slot = 0; slot < FolderSlotCount; ++slot)
+    for (int slot = 0; slot < FolderSlotCount; ++slot) {
+        folders_[slot] = SlotFolders[slot];
         MakeDirs(SourceFolder(static_cast<FolderSlot>(slot)));
+    }
     MakeDirs(SendTo());
 }
 
@@ -182,7 +191,12 @@ TestProfile::~TestProfile() {
 }
 
 std::string TestProfile::ValueFor(FolderSlot slot) const {
-    return root_ + "\\" + SlotFolders[slot];
+    return root_ + "\\" + folders_[slot];
+}
+
+void TestProfile::MoveSlot(FolderSlot slot, const std::string& relativeFolder) {
+    folders_[slot] = relativeFolder;
+    MakeDirs(SourceFolder(slot));
 }
 
 std::string TestProfile::SourceFolder(FolderSlot slot) const {
@@ -253,4 +267,115 @@ std::vector<std::string> SnapshotDifferences(const Snapshot& before, const Snaps
         if (!before.entries.count(entry.first))
             differences.push_back("added: " + entry.first);
     return differences;
+}
+
+// ChangeWatch -----------------------------------------------------------------------------------
+
+namespace {
+
+const char VendorSubkey[] = "Software\\mistlebrookworks";
+const char VendorKeyLabel[] = "HKCU\\Software\\mistlebrookworks";
+const char SettingsKeyLabel[] = "HKCU\\Software\\mistlebrookworks\\Tallowfin";
+
+bool IsPathOrBelow(const std::string& path, const std::string& folder) {
+    return path == folder || path.compare(0, folder.size() + 1, folder + "\\") == 0;
+}
+
+// Entries are "<kind> <path or label>", see SnapshotPath and SnapshotKey.
+bool IsSettingsEntry(const std::string& entry) {
+    if (entry == std::string("key ") + VendorKeyLabel) // the parent, created with the key
+        return true;
+    return IsPathOrBelow(entry, std::string("key ") + SettingsKeyLabel) ||
+           entry.compare(0, strlen(SettingsKeyLabel) + 7,
+                         std::string("value ") + SettingsKeyLabel + "\\") == 0;
+}
+
+bool IsMirrorEntry(const std::string& entry, const std::string& mirror) {
+    size_t space = entry.find(' ');
+    std::string kind = entry.substr(0, space);
+    return (kind == "file" || kind == "folder" || kind == "link") &&
+           IsPathOrBelow(entry.substr(space + 1), mirror);
+}
+
+std::string EntryOf(const std::string& difference) {
+    size_t colon = difference.find(": ");
+    std::string entry = difference.substr(colon + 2);
+    size_t detail = entry.find(" (type ");
+    return detail == std::string::npos ? entry : entry.substr(0, detail);
+}
+
+void ListInto(const std::string& folder, const std::string& prefix,
+              std::vector<std::string>* listing) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = data.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        bool isFolder = data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+        bool isLink = data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
+        if (isFolder && isLink) {
+            listing->push_back(prefix + name + " ->");
+        } else if (isFolder) {
+            listing->push_back(prefix + name + "\\");
+            ListInto(folder + "\\" + name, prefix + name + "\\", listing);
+        } else {
+            listing->push_back(prefix + name);
+        }
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+}
+
+} // namespace
+
+ChangeWatch::ChangeWatch(const TestProfile& profile, const std::vector<std::string>& extraFolders)
+    : folders_(extraFolders), mirror_(profile.MirrorRoot()) {
+    folders_.push_back(profile.Root());
+    before_ = Take();
+}
+
+Snapshot ChangeWatch::Take() const {
+    return TakeSnapshot(folders_, {{HKEY_CURRENT_USER, ShellFoldersSubkey},
+                                   {HKEY_CURRENT_USER, UserShellFoldersSubkey},
+                                   {HKEY_LOCAL_MACHINE, ShellFoldersSubkey},
+                                   {HKEY_LOCAL_MACHINE, UserShellFoldersSubkey},
+                                   {HKEY_CURRENT_USER, VendorSubkey}});
+}
+
+void ChangeWatch::Retake() {
+    before_ = Take();
+}
+
+::testing::AssertionResult ChangeWatch::OnlyMirrorChanged() const {
+    return Check(true);
+}
+
+::testing::AssertionResult ChangeWatch::OnlySettingsChanged() const {
+    return Check(false);
+}
+
+::testing::AssertionResult ChangeWatch::Check(bool mirrorMayChange) const {
+    std::vector<std::string> unexpected;
+    for (const std::string& difference : SnapshotDifferences(before_, Take())) {
+        std::string entry = EntryOf(difference);
+        if (!IsSettingsEntry(entry) && !(mirrorMayChange && IsMirrorEntry(entry, mirror_)))
+            unexpected.push_back(difference);
+    }
+    if (unexpected.empty())
+        return ::testing::AssertionSuccess();
+    ::testing::AssertionResult failure = ::testing::AssertionFailure();
+    failure << unexpected.size() << " change(s) outside "
+            << (mirrorMayChange ? "the mirror and " : "") << "the settings key:";
+    for (const std::string& line : unexpected)
+        failure << "\n  " << line;
+    return failure;
+}
+
+std::vector<std::string> TreeListing(const std::string& folder) {
+    std::vector<std::string> listing;
+    ListInto(folder, "", &listing);
+    std::sort(listing.begin(), listing.end());
+    return listing;
 }

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <memory>
 #include <string>
@@ -56,6 +58,12 @@ class TestProfile {
     // The folder whose shortcuts the program reads for a slot (Quick Launch: the full path).
     std::string SourceFolder(FolderSlot slot) const;
     std::string SendTo() const { return root_ + "\\User\\SendTo"; }
+    // The program's own folder under Send To.
+    std::string MirrorRoot() const { return SendTo() + "\\Tallowfin"; }
+
+    // Gives a slot another folder (relative to the root) before Point(), e.g. a Startup folder
+    // outside Programs.
+    void MoveSlot(FolderSlot slot, const std::string& relativeFolder);
 
     // Creates the shortcut relativePath (ending in .lnk) under the slot's source folder.
     bool AddShortcut(FolderSlot slot, const std::string& relativePath, const ShortcutSpec& spec);
@@ -70,6 +78,7 @@ class TestProfile {
     bool Write(HKEY hive, const char* name, const std::string& value);
 
     std::string root_;
+    std::string folders_[FolderSlotCount]; // relative to root_
     bool keepFiles_ = false, keepRegistry_ = false;
     std::vector<std::unique_ptr<RegistryValueGuard>> guards_;
 };
@@ -91,3 +100,32 @@ struct Snapshot {
 Snapshot TakeSnapshot(const std::vector<std::string>& paths, const std::vector<RegistryRoot>& keys);
 // One line per entry added, removed or changed; empty when both are the same.
 std::vector<std::string> SnapshotDifferences(const Snapshot& before, const Snapshot& after);
+
+// Proof that a run changed nothing it does not own. Takes a snapshot of the whole profile and
+// of any extra folders (every file's path, size and content hash) and of every value under both
+// hives' Shell Folders and User Shell Folders keys and the vendor key, when made; the checks
+// compare the present state with it and list every difference that is not allowed. The log
+// lives in the Windows directory, outside what is watched.
+class ChangeWatch {
+  public:
+    explicit ChangeWatch(const TestProfile& profile,
+                         const std::vector<std::string>& extraFolders = {});
+    // Passes when nothing changed but the mirror and the settings key.
+    ::testing::AssertionResult OnlyMirrorChanged() const;
+    // Passes when nothing changed but the settings key: the mirror stayed as it was.
+    ::testing::AssertionResult OnlySettingsChanged() const;
+    // The present state becomes the one later checks compare with.
+    void Retake();
+
+  private:
+    Snapshot Take() const;
+    ::testing::AssertionResult Check(bool mirrorMayChange) const;
+
+    std::vector<std::string> folders_;
+    std::string mirror_;
+    Snapshot before_;
+};
+
+// The entries under folder at every depth, relative to it and sorted: folders end in a
+// backslash, folder links end in " ->" and are not entered. Empty when the folder is missing.
+std::vector<std::string> TreeListing(const std::string& folder);
