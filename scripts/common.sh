@@ -11,8 +11,8 @@ log() { printf '== %s\n' "$*"; }
 # Installs Debian's packages for the cross build and Wine when any tool is missing.
 ensure_tools() {
     local missing=0 tool
-    for tool in cmake make g++ i686-w64-mingw32-g++ i686-w64-mingw32-windres wine Xvfb xwd clang-format \
-        convert; do
+    for tool in cmake make g++ i686-w64-mingw32-g++ i686-w64-mingw32-windres wine Xvfb xwd xwininfo \
+        clang-format convert; do
         command -v "$tool" >/dev/null 2>&1 || missing=1
     done
     [ -f /usr/src/googletest/CMakeLists.txt ] || missing=1
@@ -27,7 +27,7 @@ ensure_tools() {
     $sudo apt-get install -y -qq --no-install-recommends \
         cmake g++ make googletest \
         g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev \
-        wine wine32:i386 wine64 xvfb xauth x11-apps imagemagick clang-format >/dev/null
+        wine wine32:i386 wine64 xvfb xauth x11-apps x11-utils imagemagick clang-format >/dev/null
 }
 
 build_host() {
@@ -137,4 +137,12 @@ start_wine_services() {
         wine wineboot >/dev/null 2>&1
         setsid wine explorer.exe /desktop=Default,1024x768 </dev/null >/dev/null 2>&1 &
     )
+    # The desktop reads the shell folders as it starts, and Wine then rewrites the Shell
+    # Folders values: tests that write those values must not overlap with that.
+    local i
+    for i in $(seq 100); do
+        xwininfo -root -children 2>/dev/null | grep -q "Wine desktop" && break
+        sleep 0.1
+    done
+    sleep 0.5
 }
