@@ -232,6 +232,23 @@ HWND TallowfinRun::FindMainWindow() const {
     return nullptr;
 }
 
+HWND TallowfinRun::WaitForMainWindow(double timeoutMs) const {
+    HWND window = nullptr;
+    WaitUntil(
+        [&] {
+            window = FindMainWindow();
+            return window && IsWindowVisible(window);
+        },
+        timeoutMs);
+    return window;
+}
+
+HWND TallowfinRun::WaitForMessageBox(double timeoutMs) const {
+    HWND box = nullptr;
+    WaitUntil([&] { return (box = FindMessageBox()) != nullptr; }, timeoutMs);
+    return box;
+}
+
 HWND TallowfinRun::FindMessageBox() const {
     for (HWND window : Windows())
         if (IsDialog(window) && IsWindowVisible(window) && GetDlgItem(window, MessageBoxTextId))

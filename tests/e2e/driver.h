@@ -16,6 +16,9 @@ double NowMs();
 // Polls until ready() holds or timeoutMs has passed; true when it held.
 bool WaitUntil(const std::function<bool()>& ready, double timeoutMs, DWORD pollMs = 10);
 
+// How long a start may take: generous, since a loaded machine starts Wine slowly.
+constexpr double StartBound = 20000;
+
 // Windows paths of the programs next to the test executables.
 std::string BuildFolder();          // the folder that holds Tallowfin.exe
 std::string TallowfinExe();         // BuildFolder() + "\\Tallowfin.exe"
@@ -52,6 +55,9 @@ class TallowfinRun {
     HWND FindMainWindow() const;
     // A message box: a dialog with the text control 0xFFFF. Null when there is none.
     HWND FindMessageBox() const;
+    // The same, waited for at most timeoutMs; the main window only once it is visible.
+    HWND WaitForMainWindow(double timeoutMs) const;
+    HWND WaitForMessageBox(double timeoutMs) const;
     // Other dialogs of the process (neither the main window nor a message box).
     std::vector<HWND> OtherDialogs() const;
 

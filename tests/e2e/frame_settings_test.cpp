@@ -17,8 +17,7 @@
 
 namespace {
 
-constexpr double StartBound = 20000; // generous: a loaded machine starts Wine slowly
-constexpr double EndBound = 30000;   // the linger, "Exiting..." and the settings
+constexpr double EndBound = 30000; // the linger, "Exiting..." and the settings
 
 const char ParentKey[] = "Software\\mistlebrookworks";
 const char SettingsKey[] = "Software\\mistlebrookworks\\Tallowfin";
@@ -103,23 +102,6 @@ class FrameAndSettings : public ::testing::Test {
         return options;
     }
 
-    static HWND WaitForMainWindow(TallowfinRun& run) {
-        HWND window = nullptr;
-        WaitUntil(
-            [&] {
-                window = run.FindMainWindow();
-                return window && IsWindowVisible(window);
-            },
-            StartBound);
-        return window;
-    }
-
-    static HWND WaitForBox(TallowfinRun& run, double timeoutMs) {
-        HWND box = nullptr;
-        WaitUntil([&] { return (box = run.FindMessageBox()) != nullptr; }, timeoutMs);
-        return box;
-    }
-
     // Moves the window, lets the worker finish and closes the window, then waits for the end;
     // the position is saved on the way out.
     static void MoveAndClose(TallowfinRun& run, HWND window, int x, int y) {
@@ -173,7 +155,7 @@ TEST_F(FrameAndSettings, FrameStampAndPositionAcrossRuns) {
     {
         TallowfinRun run;
         ASSERT_TRUE(run.Start(Options()));
-        HWND window = WaitForMainWindow(run);
+        HWND window = run.WaitForMainWindow(StartBound);
         ASSERT_NE(nullptr, window) << "no main window";
         Shoot("frame-main-window", window);
 
@@ -233,7 +215,7 @@ TEST_F(FrameAndSettings, FrameStampAndPositionAcrossRuns) {
         SCOPED_TRACE(testing::Message() << "moved to " << step.moveX << "," << step.moveY);
         TallowfinRun run;
         ASSERT_TRUE(run.Start(Options()));
-        HWND window = WaitForMainWindow(run);
+        HWND window = run.WaitForMainWindow(StartBound);
         ASSERT_NE(nullptr, window);
         RECT opened = WindowRect(window);
         EXPECT_EQ(expectLeft, opened.left);
@@ -245,7 +227,7 @@ TEST_F(FrameAndSettings, FrameStampAndPositionAcrossRuns) {
     }
     TallowfinRun last;
     ASSERT_TRUE(last.Start(Options()));
-    HWND window = WaitForMainWindow(last);
+    HWND window = last.WaitForMainWindow(StartBound);
     ASSERT_NE(nullptr, window);
     RECT opened = WindowRect(window);
     EXPECT_EQ(expectLeft, opened.left);
@@ -264,14 +246,14 @@ TEST_F(FrameAndSettings, KeyThatCannotBeCreatedGivesBoxesAndTheRunGoesOn) {
 
     TallowfinRun run;
     ASSERT_TRUE(run.Start(Options()));
-    HWND box = WaitForBox(run, StartBound);
+    HWND box = run.WaitForMessageBox(StartBound);
     ASSERT_NE(nullptr, box) << "no box at start";
     Shoot("frame-box-version", box);
     ExpectStandardBox(run, box, "ERROR - could not write (V)ersion to registry.");
     EXPECT_EQ(nullptr, run.FindMainWindow()) << "the box comes before the window";
     ASSERT_TRUE(PressButton(box, IDOK));
 
-    HWND window = WaitForMainWindow(run);
+    HWND window = run.WaitForMainWindow(StartBound);
     ASSERT_NE(nullptr, window) << "the start did not go on";
     EXPECT_EQ(MainTitle, WindowText(window));
     double ended = 0;
@@ -279,7 +261,7 @@ TEST_F(FrameAndSettings, KeyThatCannotBeCreatedGivesBoxesAndTheRunGoesOn) {
         << "the worker did not run";
 
     // The exit's box: shown while "Exiting..." is still on the main window.
-    box = WaitForBox(run, EndBound);
+    box = run.WaitForMessageBox(EndBound);
     ASSERT_NE(nullptr, box) << "no box at exit";
     Shoot("frame-box-position", box);
     ExpectStandardBox(run, box, "ERROR - could not write 'WP' to registry");

@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr double StartBound = 20000; // generous: a loaded machine starts Wine slowly
 constexpr double EndBound = 30000;
 constexpr double LongPassBound = 300000;
 
@@ -240,23 +239,12 @@ class MirrorPass : public ::testing::Test {
         return lines;
     }
 
-    static HWND WaitForMainWindow(TallowfinRun& run) {
-        HWND window = nullptr;
-        WaitUntil(
-            [&] {
-                window = run.FindMainWindow();
-                return window && IsWindowVisible(window);
-            },
-            StartBound);
-        return window;
-    }
-
     // Runs the program until its worker has ended and the bar has taken every step the worker
     // posted, reads the bar, then closes the window rather than waiting out the linger.
     void RunPass(RunOutcome* outcome, double passBound = StartBound) {
         TallowfinRun run;
         ASSERT_TRUE(run.Start(Options()));
-        HWND window = WaitForMainWindow(run);
+        HWND window = run.WaitForMainWindow(StartBound);
         ASSERT_NE(nullptr, window) << "no main window";
         double ended = 0;
         ASSERT_TRUE(WaitUntil([&] { return run.WorkerEndedAtMs(&ended); }, passBound))
@@ -382,10 +370,11 @@ TEST_F(MirrorPass, LogThatCannotBeCreatedIsReportedAndTheMirrorIsLeftAlone) {
 
     TallowfinRun run;
     ASSERT_TRUE(run.Start(Options()));
-    HWND window = WaitForMainWindow(run);
+    HWND window = run.WaitForMainWindow(StartBound);
     ASSERT_NE(nullptr, window);
     HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = run.FindMessageBox()) != nullptr; }, StartBound));
+    box = run.WaitForMessageBox(StartBound);
+    ASSERT_NE(nullptr, box);
     SaveScreenshot("pass-box-log-failure", box);
     MessageBoxFacts facts;
     ASSERT_TRUE(ReadMessageBox(run, box, &facts));
@@ -441,7 +430,7 @@ TEST_F(MirrorPass, CloseDuringALongPassStopsItAndTheNextRunRebuildsTheMirror) {
     {
         TallowfinRun run;
         ASSERT_TRUE(run.Start(Options()));
-        HWND window = WaitForMainWindow(run);
+        HWND window = run.WaitForMainWindow(StartBound);
         ASSERT_NE(nullptr, window);
         HWND bar = GetDlgItem(window, IDC_MAIN_PROGRESS);
         ProgressState state;

@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr double StartBound = 20000; // generous: a loaded machine starts Wine slowly
 constexpr double LingerMs = 5000;
 constexpr double LingerUpperBound = 15000;
 
@@ -55,17 +54,6 @@ class Spine : public ::testing::Test {
                              {HKEY_LOCAL_MACHINE, ShellFoldersSubkey}});
     }
 
-    static HWND WaitForMainWindow(TallowfinRun& run) {
-        HWND window = nullptr;
-        WaitUntil(
-            [&] {
-                window = run.FindMainWindow();
-                return window && IsWindowVisible(window);
-            },
-            StartBound);
-        return window;
-    }
-
     static bool WaitForWorkerEnd(TallowfinRun& run, double* endedAt) {
         return WaitUntil([&] { return run.WorkerEndedAtMs(endedAt); }, StartBound);
     }
@@ -84,7 +72,7 @@ class Spine : public ::testing::Test {
 TEST_F(Spine, NormalRunLingersFiveSecondsShowsExitingAndEndsWithOne) {
     TallowfinRun run;
     ASSERT_TRUE(run.Start(Options()));
-    HWND window = WaitForMainWindow(run);
+    HWND window = run.WaitForMainWindow(StartBound);
     ASSERT_NE(window, nullptr) << "no main window";
     double visibleAfter = NowMs() - run.StartedAtMs();
     SaveScreenshot("spine-main-running", window);
@@ -132,7 +120,7 @@ TEST_F(Spine, StopRequestsDuringTheLingerEndTheRunAtOnce) {
         SCOPED_TRACE(request == WM_CLOSE ? "WM_CLOSE" : "WM_QUERYENDSESSION");
         TallowfinRun run;
         ASSERT_TRUE(run.Start(Options()));
-        HWND window = WaitForMainWindow(run);
+        HWND window = run.WaitForMainWindow(StartBound);
         ASSERT_NE(window, nullptr);
         double workerEnded = 0, exitingSeen = 0;
         ASSERT_TRUE(WaitForWorkerEnd(run, &workerEnded));
@@ -156,10 +144,11 @@ TEST_F(Spine, StopRequestsDuringTheLingerEndTheRunAtOnce) {
 TEST_F(Spine, CloseWhileTheWorkerHoldsABoxEndsOnceTheBoxIsAnswered) {
     TallowfinRun first;
     ASSERT_TRUE(first.Start(Options(BuildFile("Tallowfin_worker_box.exe"))));
-    HWND window = WaitForMainWindow(first);
+    HWND window = first.WaitForMainWindow(StartBound);
     ASSERT_NE(window, nullptr);
     HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = first.FindMessageBox()) != nullptr; }, StartBound));
+    box = first.WaitForMessageBox(StartBound);
+    ASSERT_NE(nullptr, box);
     MessageBoxFacts facts;
     ASSERT_TRUE(ReadMessageBox(first, box, &facts));
     EXPECT_EQ(facts.owner, window);
@@ -202,7 +191,8 @@ TEST_F(Spine, MissingRegistryFoldersStopTheRunWithAWarning) {
         TallowfinRun run;
         ASSERT_TRUE(run.Start(Options()));
         HWND box = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (box = run.FindMessageBox()) != nullptr; }, StartBound));
+        box = run.WaitForMessageBox(StartBound);
+        ASSERT_NE(nullptr, box);
         MessageBoxFacts facts;
         SaveScreenshot(c.removeSendTo ? "spine-box-no-sendto" : "spine-box-no-source", box);
         ASSERT_TRUE(ReadMessageBox(run, box, &facts));
