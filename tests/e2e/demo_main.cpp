@@ -95,11 +95,11 @@ int BuildProfile() {
             MakeDirs(target.substr(0, target.find_last_of('\\')));
             WriteTextFile(target, ""); // a stand-in program for the demo
         }
-        ShortcutSpec spec = ShortcutTo(target);
-        spec.arguments = link.arguments;
-        spec.workingDir = target.substr(0, target.find_last_of('\\'));
-        spec.iconPath = target;
-        if (profile.AddShortcut(link.slot, link.path, spec))
+        ShortcutSpec desc = ShortcutTo(target);
+        desc.arguments = link.arguments;
+        desc.workingDir = target.substr(0, target.find_last_of('\\'));
+        desc.iconPath = target;
+        if (profile.AddShortcut(link.slot, link.path, desc))
             ++made;
         else
             printf("could not create %s\n", link.path);

@@ -201,10 +201,10 @@ class MirrorPass : public ::testing::Test {
             std::string target = App(links[i].target);
             MakeDirs(target.substr(0, target.find_last_of('\\')));
             WriteTextFile(target, "");
-            ShortcutSpec spec = ShortcutTo(target);
-            spec.iconPath = target;
-            spec.iconIndex = static_cast<int>(i);
-            ASSERT_TRUE(profile_->AddShortcut(links[i].slot, links[i].path, spec)) << links[i].path;
+            ShortcutSpec desc = ShortcutTo(target);
+            desc.iconPath = target;
+            desc.iconIndex = static_cast<int>(i);
+            ASSERT_TRUE(profile_->AddShortcut(links[i].slot, links[i].path, desc)) << links[i].path;
         }
     }
 

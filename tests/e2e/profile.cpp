@@ -145,20 +145,20 @@ void SnapshotKey(HKEY key, const std::string& label, Snapshot* snapshot) {
 
 } // namespace
 
-bool CreateShortcut(const std::string& linkPath, const ShortcutSpec& spec) {
+bool CreateShortcut(const std::string& linkPath, const ShortcutSpec& desc) {
     IShellLinkA* link = nullptr;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 reinterpret_cast<void**>(&link))))
         return false;
-    link->SetPath(spec.target.c_str());
-    if (!spec.arguments.empty())
-        link->SetArguments(spec.arguments.c_str());
-    if (!spec.workingDir.empty())
-        link->SetWorkingDirectory(spec.workingDir.c_str());
-    if (!spec.iconPath.empty())
-        link->SetIconLocation(spec.iconPath.c_str(), spec.iconIndex);
-    if (!spec.description.empty())
-        link->SetDescription(spec.description.c_str());
+    link->SetPath(desc.target.c_str());
+    if (!desc.arguments.empty())
+        link->SetArguments(desc.arguments.c_str());
+    if (!desc.workingDir.empty())
+        link->SetWorkingDirectory(desc.workingDir.c_str());
+    if (!desc.iconPath.empty())
+        link->SetIconLocation(desc.iconPath.c_str(), desc.iconIndex);
+    if (!desc.description.empty())
+        link->SetDescription(desc.description.c_str());
     bool saved = false;
     IPersistFile* file = nullptr;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
@@ -207,10 +207,10 @@ std::string TestProfile::SourceFolder(FolderSlot slot) const {
 }
 
 bool TestProfile::AddShortcut(FolderSlot slot, const std::string& relativePath,
-                              const ShortcutSpec& spec) {
+                              const ShortcutSpec& desc) {
     std::string path = SourceFolder(slot) + "\\" + relativePath;
     MakeDirs(ParentOf(path));
-    return CreateShortcut(path, spec);
+    return CreateShortcut(path, desc);
 }
 
 void TestProfile::Guard(HKEY hive, const char* name) {

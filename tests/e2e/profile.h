@@ -25,13 +25,13 @@ struct ShortcutSpec {
 };
 
 inline ShortcutSpec ShortcutTo(const std::string& target) {
-    ShortcutSpec spec;
-    spec.target = target;
-    return spec;
+    ShortcutSpec desc;
+    desc.target = target;
+    return desc;
 }
 
 // Creates a shortcut file through IShellLinkA and IPersistFile (COM must be initialised).
-bool CreateShortcut(const std::string& linkPath, const ShortcutSpec& spec);
+bool CreateShortcut(const std::string& linkPath, const ShortcutSpec& desc);
 
 // Which registry value names a slot, and in which hive.
 struct ShellFolderValue {
@@ -66,7 +66,7 @@ class TestProfile {
     void MoveSlot(FolderSlot slot, const std::string& relativeFolder);
 
     // Creates the shortcut relativePath (ending in .lnk) under the slot's source folder.
-    bool AddShortcut(FolderSlot slot, const std::string& relativePath, const ShortcutSpec& spec);
+    bool AddShortcut(FolderSlot slot, const std::string& relativePath, const ShortcutSpec& desc);
     bool Point();                                  // every value of both hives, and SendTo
     void RemoveValue(HKEY hive, const char* name); // from both keys, restored later
     // Leaves the files in place when the object goes (the demo keeps its profile).
