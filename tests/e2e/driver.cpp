@@ -1,6 +1,8 @@
 // The end-to-end driver (see driver.h).
 #include "driver.h"
 
+#include "tests/support/unix_link.h"
+
 #include <commctrl.h>
 
 #include <cstdio>
@@ -433,14 +435,8 @@ bool SaveScreenshot(const std::string& name, HWND window) {
         if (c == '/')
             c = '\\';
     DeleteFileA(windowsPath.c_str());
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process;
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
+    if (!StartHostProgram(command))
         return false;
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
     return WaitUntil(
         [&] { return GetFileAttributesA(windowsPath.c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000,
         20);

@@ -13,6 +13,7 @@
 
 #include "app/shared_state.h"
 #include "tests/support/registry_guard.h"
+#include "tests/support/shell_folder_values.h"
 
 // One shortcut, as IShellLinkA describes it.
 struct ShortcutSpec {
@@ -32,14 +33,6 @@ inline ShortcutSpec ShortcutTo(const std::string& target) {
 
 // Creates a shortcut file through IShellLinkA and IPersistFile (COM must be initialised).
 bool CreateShortcut(const std::string& linkPath, const ShortcutSpec& desc);
-
-// Which registry value names a slot, and in which hive.
-struct ShellFolderValue {
-    HKEY hive;
-    const char* name;
-    FolderSlot slot;
-};
-extern const ShellFolderValue ShellFolderValues[FolderSlotCount];
 
 // A profile under root: Machine\, Common\ and User\ each with AppData (holding Quick Launch),
 // Desktop and Start Menu\Programs\Startup; User\SendTo. Point() writes the Shell Folders and

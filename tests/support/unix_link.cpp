@@ -24,6 +24,18 @@ std::string UnixPath(const std::string& windowsPath) {
 
 } // namespace
 
+bool StartHostProgram(std::string commandLine) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return true;
+}
+
 bool MakeUnixFolderLink(const std::string& linkPath, const std::string& targetPath) {
     size_t slash = linkPath.find_last_of('\\');
     std::string parent = UnixPath(linkPath.substr(0, slash));
@@ -31,22 +43,16 @@ bool MakeUnixFolderLink(const std::string& linkPath, const std::string& targetPa
     if (parent.empty() || target.empty())
         return false;
     // The target is written canonical, as a user's own link would be, rather than through the
-    // prefix's drive link. Wine starts host programs through CreateProcess.
+    // prefix's drive link.
     const std::string driveLink = "/dosdevices/c:/";
     size_t at = target.find(driveLink);
     if (at != std::string::npos)
         target.replace(at, driveLink.size(), "/drive_c/");
     std::string command =
         "Z:\\bin\\ln -s \"" + target + "\" \"" + parent + "/" + linkPath.substr(slash + 1) + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process;
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
+    if (!StartHostProgram(command))
         return false;
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    // Wine does not wait for a host program's end through its handle: watch for the link.
+    // The link's appearance is the sign that ln has run.
     for (int i = 0; i < 500; ++i) {
         DWORD attributes = GetFileAttributesA(linkPath.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES)

@@ -1,6 +1,11 @@
-// Test helper: a Unix symbolic link inside the prefix, the only folder link Wine 8 can show.
+// Test helpers reaching the host: starting a host program, and a Unix symbolic link inside the
+// prefix, the only folder link Wine 8 can show.
 #pragma once
 #include <string>
+
+// Starts a host program from its command line. Wine returns a handle that cannot be waited
+// for (the wait fails at once), so callers watch for the program's effect instead.
+bool StartHostProgram(std::string commandLine);
 
 // Creates a link at linkPath (its parent must exist) pointing at the folder targetPath.
 bool MakeUnixFolderLink(const std::string& linkPath, const std::string& targetPath);

@@ -9,32 +9,9 @@
 #include "app/shared_state.h"
 #include "mirror/folder_discovery.h"
 #include "tests/support/registry_guard.h"
+#include "tests/support/shell_folder_values.h"
 
 namespace {
-
-struct ValueName {
-    HKEY hive;
-    const char* name;
-    FolderSlot slot;
-};
-
-const ValueName AllValues[] = {
-    {HKEY_CURRENT_USER, "AppData", UserQuickLaunch},
-    {HKEY_CURRENT_USER, "Desktop", UserDesktop},
-    {HKEY_CURRENT_USER, "Start Menu", UserStartMenu},
-    {HKEY_CURRENT_USER, "Programs", UserPrograms},
-    {HKEY_CURRENT_USER, "Startup", UserStartup},
-    {HKEY_LOCAL_MACHINE, "Common AppData", CommonQuickLaunch},
-    {HKEY_LOCAL_MACHINE, "Common Desktop", CommonDesktop},
-    {HKEY_LOCAL_MACHINE, "Common Start Menu", CommonStartMenu},
-    {HKEY_LOCAL_MACHINE, "Common Programs", CommonPrograms},
-    {HKEY_LOCAL_MACHINE, "Common Startup", CommonStartup},
-    {HKEY_LOCAL_MACHINE, "AppData", MachineQuickLaunch},
-    {HKEY_LOCAL_MACHINE, "Desktop", MachineDesktop},
-    {HKEY_LOCAL_MACHINE, "Start Menu", MachineStartMenu},
-    {HKEY_LOCAL_MACHINE, "Programs", MachinePrograms},
-    {HKEY_LOCAL_MACHINE, "Startup", MachineStartup},
-};
 
 const std::string Suffix = "\\Microsoft\\Internet Explorer\\Quick Launch";
 
@@ -43,7 +20,7 @@ const std::string Suffix = "\\Microsoft\\Internet Explorer\\Quick Launch";
 class FolderDiscovery : public ::testing::Test {
   protected:
     void SetUp() override {
-        for (const ValueName& v : AllValues)
+        for (const ShellFolderValue& v : ShellFolderValues)
             Clear(v.hive, v.name);
         Clear(HKEY_CURRENT_USER, "SendTo");
         memset(&SourceFolderTable, 0, sizeof SourceFolderTable);
@@ -71,11 +48,11 @@ class FolderDiscovery : public ::testing::Test {
 };
 
 TEST_F(FolderDiscovery, EachSlotReadsItsOwnHiveAndValue) {
-    for (const ValueName& v : AllValues)
+    for (const ShellFolderValue& v : ShellFolderValues)
         Set(v.hive, v.name, std::string("C:\\slot") + std::to_string(v.slot));
     ReadSourceFolders();
     ReadLinkLocations();
-    for (const ValueName& v : AllValues) {
+    for (const ShellFolderValue& v : ShellFolderValues) {
         std::string value = "C:\\slot" + std::to_string(v.slot);
         bool quickLaunch = v.slot == UserQuickLaunch || v.slot == CommonQuickLaunch ||
                            v.slot == MachineQuickLaunch;
