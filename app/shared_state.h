@@ -6,9 +6,7 @@
 #include <atomic>
 
 #include "../mirror/folder_text.h"
-
-// Product identity -------------------------------------------------------------------------
-constexpr const char ProductTitle[] = "Tallowfin v1.7.6.0";
+#include "product_info.h"
 
 // Shell folder discovery (mirror/folder_discovery.cpp) ---------------------------------------
 enum FolderSlot {

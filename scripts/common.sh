@@ -8,11 +8,21 @@ HOST_BUILD=$BUILD_ROOT/host
 
 log() { printf '== %s\n' "$*"; }
 
+# Nothing below may depend on the caller's environment. Wine stores Windows names on the host in
+# the locale's character set, so without a UTF-8 locale a Cyrillic or CJK name cannot be created;
+# Debian's C library has C.UTF-8 built in. HOME and USER may be unset in a container or CI job.
+export LC_ALL=C.UTF-8 LANG=C.UTF-8
+unset LANGUAGE
+: "${HOME:=$(getent passwd "$(id -u)" | cut -d: -f6)}"
+: "${HOME:=/root}"
+: "${USER:=$(id -un)}"
+export HOME USER
+
 # Installs Debian's packages for the cross build and Wine when any tool is missing.
 ensure_tools() {
     local missing=0 tool
-    for tool in cmake make g++ i686-w64-mingw32-g++ i686-w64-mingw32-windres wine Xvfb xwd xwininfo \
-        clang-format convert; do
+    for tool in cmake make g++ git i686-w64-mingw32-g++ i686-w64-mingw32-windres wine Xvfb xwd \
+        xwininfo clang-format convert; do
         command -v "$tool" >/dev/null 2>&1 || missing=1
     done
     [ -f /usr/src/googletest/CMakeLists.txt ] || missing=1
@@ -25,7 +35,7 @@ ensure_tools() {
     $sudo dpkg --add-architecture i386
     $sudo apt-get update -qq
     $sudo apt-get install -y -qq --no-install-recommends \
-        cmake g++ make googletest \
+        cmake g++ make git googletest \
         g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev \
         wine wine32:i386 wine64 xvfb xauth x11-apps x11-utils imagemagick clang-format >/dev/null
 }
