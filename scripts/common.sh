@@ -113,23 +113,32 @@ fresh_prefix() {
     cp -a "$template" "$prefix"
 }
 
-# Starts Xvfb on a free display unless one is given; sets DISPLAY and XVFB_PID.
+# Starts Xvfb on a free display unless one is given; sets DISPLAY and XVFB_PID. A display can be
+# taken without a lock file that we can see (another container, or another /tmp sharing the
+# network namespace and so the abstract X socket): a server that does not come up is given up
+# and the next number tried.
 start_display() {
     XVFB_PID=""
     if [ -n "${DISPLAY:-}" ] && [ "${TALLOWFIN_OWN_DISPLAY:-0}" != 1 ]; then
         return 0
     fi
-    local n=90
-    while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
-    Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=:$n
-    local i
-    for i in $(seq 50); do
-        [ -e /tmp/.X11-unix/X$n ] && return 0
-        sleep 0.1
+    local n i
+    for n in $(seq 90 160); do
+        [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] && continue
+        Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        for i in $(seq 50); do
+            if [ -e /tmp/.X11-unix/X$n ]; then
+                export DISPLAY=:$n
+                return 0
+            fi
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null
+        XVFB_PID=""
     done
-    echo "Xvfb did not start on :$n" >&2
+    echo "Xvfb did not start on any display from :90 to :160" >&2
     return 1
 }
 
