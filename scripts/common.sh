@@ -72,22 +72,27 @@ make_template_prefix() {
     local marker=$prefix/$TEMPLATE_MARKER
     [ -f "$marker" ] && return 0
     log "creating Wine prefix template $prefix"
+    # Wine's own output goes to a log beside the prefix, shown when a step fails.
+    local setup_log=$prefix-setup.log
     rm -rf "$prefix"
-    (
-        wine_env "$prefix"
-        wineboot -i >/dev/null 2>&1
-        # Windows hide at once instead of stalling 2 s with no window manager.
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-        # A crash ends the process instead of leaving a debugger dialog.
-        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-            >/dev/null 2>&1
-        # Every window opens in one 1024x768 virtual desktop: frames and captions show in
-        # screenshots, and the work area is 0,0,1024,768 on any display.
-        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
-            >/dev/null 2>&1
-        wineserver -w
-    )
+    # Chained with &&: errexit does not reach into a subshell that an "if" tests.
+    if ! (
+        wine_env "$prefix" &&
+            wineboot -i &&
+            # Windows hide at once instead of stalling 2 s with no window manager.
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f &&
+            # A crash ends the process instead of leaving a debugger dialog.
+            wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f &&
+            # Every window opens in one 1024x768 virtual desktop: frames and captions show in
+            # screenshots, and the work area is 0,0,1024,768 on any display.
+            wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
+            wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f &&
+            wineserver -w
+    ) >"$setup_log" 2>&1; then
+        echo "creating the Wine prefix failed; the end of $setup_log:" >&2
+        tail -n 40 "$setup_log" >&2
+        return 1
+    fi
     # Each shortcut save would otherwise start the desktop-menu builder.
     rm -f "$prefix"/drive_c/windows/system32/winemenubuilder.exe \
         "$prefix"/drive_c/windows/syswow64/winemenubuilder.exe
