@@ -119,17 +119,23 @@ start_display() {
     if [ -n "${DISPLAY:-}" ] && [ "${TALLOWFIN_OWN_DISPLAY:-0}" != 1 ]; then
         return 0
     fi
-    local n=90
-    while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
-    Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=:$n
-    local i
-    for i in $(seq 50); do
-        [ -e /tmp/.X11-unix/X$n ] && return 0
-        sleep 0.1
+    # A server in another mount namespace (a chroot with its own /tmp) leaves no lock file here
+    # but still holds the display's abstract socket: when Xvfb exits at once, take the next one.
+    local n=90 i
+    while [ "$n" -lt 130 ]; do
+        while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
+        Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=:$n
+        for i in $(seq 50); do
+            [ -e /tmp/.X11-unix/X$n ] && return 0
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null || true
+        n=$((n + 1))
     done
-    echo "Xvfb did not start on :$n" >&2
+    echo "Xvfb did not start on any display up to :$n" >&2
     return 1
 }
 
