@@ -15,6 +15,7 @@ set(TALLOWFIN_CORE_SOURCES
     mirror/diagnostic_log.cpp
     mirror/folder_discovery.cpp
     mirror/installer_functions.cpp
+    mirror/link_object.cpp
     mirror/mirror_pass.cpp
     mirror/shortcut_copier.cpp
     mirror/tree_walks.cpp
