@@ -81,8 +81,8 @@ bool MayWriteOver(const char* linkPath, const char* exe) {
     if (strcmp(target, exe) == 0)
         return true;
     char question[2 * LinkPathSize + 64];
-    snprintf(question, sizeof question, "The link '%s' already exists. It links to '%s'.\n\nOverwrite?",
-             linkPath, target);
+    snprintf(question, sizeof question,
+             "The link '%s' already exists. It links to '%s'.\n\nOverwrite?", linkPath, target);
     return MessageBoxA(nullptr, question, ProductTitle, MB_ICONQUESTION | MB_YESNO) == IDYES;
 }
 
@@ -91,8 +91,8 @@ bool MayWriteOver(const char* linkPath, const char* exe) {
 bool SaveOwnLink(const char* linkPath, const char* exe, const char* workingFolder) {
     LinkObject object = {};
     WCHAR wide[LinkPathSize];
-    bool saved = linkPath[0] != '\0' && strlen(linkPath) < MAX_PATH &&
-                 CreateLinkObject(&object) && SUCCEEDED(object.link->SetPath(exe)) &&
+    bool saved = linkPath[0] != '\0' && strlen(linkPath) < MAX_PATH && CreateLinkObject(&object) &&
+                 SUCCEEDED(object.link->SetPath(exe)) &&
                  SUCCEEDED(object.link->SetWorkingDirectory(workingFolder)) &&
                  SUCCEEDED(object.link->SetIconLocation(exe, 0)) &&
                  SUCCEEDED(object.link->SetDescription(ProductTitle)) &&

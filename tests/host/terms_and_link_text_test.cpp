@@ -1,7 +1,6 @@
-// The terms line's trim and recognition, and the own shortcut's path text, under the sanitizers.
+// The terms line's trim and recognition, and the own shortcut's link path, under the sanitizers.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "app/terms_text.h"
@@ -9,84 +8,60 @@
 
 namespace {
 
-const char Accepted[] =
+const std::string Accepted =
     "The Terms and Conditions and Disclaimer for 'Tallowfin v1.7.6.0' have been accepted.";
 
-TEST(TermsText, TrimTakesSpacesLineFeedsAndTabsFromBothEndsButKeepsCarriageReturns) {
-    struct Case {
-        const char *text, *expected;
-    } cases[] = {
-        {" \t accepted. \n", "accepted."}, {"\n\naccepted.\t\t", "accepted."},
-        {"accepted.\r\n", "accepted.\r"},  {"\r accepted", "\r accepted"},
-        {"a \t b", "a \t b"},              {" \n\t \n", ""},
+TEST(TermsText, TrimKeepsCarriageReturnsAndOnlyTheFirst83CharactersCount) {
+    const std::pair<std::string, std::string> trims[] = {
+        {" \t" + Accepted + " \n", Accepted},
+        {"a\r\n", "a\r"},
+        {"\r a \t b", "\r a \t b"},
+        {" \n\t", ""},
         {"", ""},
     };
-    for (const Case& c : cases) {
-        char text[64];
-        strcpy(text, c.text);
-        TrimWhitespace(text);
-        EXPECT_STREQ(c.expected, text) << "from \"" << c.text << "\"";
+    for (const auto& t : trims) {
+        std::string text = t.first;
+        TrimWhitespace(&text[0]);
+        EXPECT_EQ(t.second, text.c_str()) << "from \"" << t.first << "\"";
     }
-}
-
-TEST(TermsText, OnlyTheFirst83CharactersOfTheAcceptanceLineCount) {
-    const std::string line = Accepted;
-    ASSERT_EQ(84u, line.size());
-    struct Case {
-        std::string line;
-        bool accepted;
-    } cases[] = {
-        {line, true},
-        {line.substr(0, 83), true},                    // without its full stop
-        {line + " And more.", true},                   // goes on after it
-        {line.substr(0, 82), false},                   // one character short of the window
+    const std::pair<std::string, bool> lines[] = {
+        {Accepted, true},
+        {Accepted.substr(0, 83), true},  // without its full stop
+        {Accepted + " And more.", true}, // goes on after it
+        {Accepted.substr(0, 82), false}, // one short of the window
         {"The Terms and Conditions and Disclaimer for 'Tallowfin v1.7.5.0' have been accepted.",
-         false},                                       // another version's line
-        {"", false},
+         false}, // another version's line
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.accepted, IsAcceptanceLine(c.line.c_str(), Accepted)) << c.line;
+    for (const auto& l : lines)
+        EXPECT_EQ(l.second, IsAcceptanceLine(l.first.c_str(), Accepted.c_str())) << l.first;
 }
 
-TEST(OwnLinkText, LinkPathIsTheCutFolderABackslashAndTheName) {
-    const std::string name = OwnLinkName;
-    const std::string folder259(259, 'f'), folder488(488, 'g');
-    struct Case {
+// A 259-character location folder gives a link path past MAX_PATH that the buffer still holds;
+// one that cannot be held whole is no path at all, never a shortened name.
+TEST(OwnLinkText, LinkPathIsWholeOrEmpty) {
+    const std::string name = OwnLinkName, folder(259, 'f');
+    const struct {
         std::string folder;
-        size_t cut, bufferSize;
-        bool fits;
+        size_t cut, size;
         std::string expected;
     } cases[] = {
-        {"C:\\Users\\Desktop", CreateFolderCut, LinkPathSize, true, "C:\\Users\\Desktop\\" + name},
-        {"C:\\", DeleteFolderCut, LinkPathSize, true, "C:\\" + name},
-        // A location folder of 259 characters: longer than MAX_PATH, and still held.
-        {folder259, CreateFolderCut, LinkPathSize, true, folder259 + "\\" + name},
-        {folder259, RefreshFolderCut, LinkPathSize, true, folder259.substr(0, 228) + "\\" + name},
-        // Never a shortened name: a path that cannot be held whole is no path.
-        {folder488, CreateFolderCut, LinkPathSize, false, ""},
-        {"C:\\x", CreateFolderCut, 10, false, ""},
+        {"C:\\Desk", CreateFolderCut, LinkPathSize, "C:\\Desk\\" + name},
+        {"C:\\", DeleteFolderCut, LinkPathSize, "C:\\" + name},
+        {folder, CreateFolderCut, LinkPathSize, folder + "\\" + name},
+        {folder, RefreshFolderCut, LinkPathSize, folder.substr(0, 228) + "\\" + name},
+        {std::string(488, 'g'), CreateFolderCut, LinkPathSize, ""},
     };
-    for (const Case& c : cases) {
-        std::string buffer(c.bufferSize, '#');
-        EXPECT_EQ(c.fits, BuildOwnLinkPath(&buffer[0], c.bufferSize, c.folder.c_str(), c.cut))
-            << c.folder.size();
+    for (const auto& c : cases) {
+        std::string buffer(c.size, '#');
+        EXPECT_EQ(!c.expected.empty(),
+                  BuildOwnLinkPath(&buffer[0], c.size, c.folder.c_str(), c.cut));
         EXPECT_EQ(c.expected, buffer.c_str()) << c.folder.size();
     }
-}
-
-TEST(OwnLinkText, WorkingFolderIsTheExecutablesFolder) {
-    struct Case {
-        const char *exe, *expected;
-    } cases[] = {
-        {"C:\\Program Files\\Tallowfin\\Tallowfin.exe", "C:\\Program Files\\Tallowfin"},
-        {"C:\\Tallowfin.exe", "C:"},
-        {"Tallowfin.exe", ""},
-    };
-    for (const Case& c : cases) {
-        char out[LinkPathSize];
-        WorkingFolderOf(out, sizeof out, c.exe);
-        EXPECT_STREQ(c.expected, out);
-    }
+    char working[LinkPathSize];
+    WorkingFolderOf(working, sizeof working, "C:\\Tools\\Tallowfin.exe");
+    EXPECT_STREQ("C:\\Tools", working);
+    WorkingFolderOf(working, sizeof working, "Tallowfin.exe");
+    EXPECT_STREQ("", working);
 }
 
 } // namespace

@@ -71,41 +71,6 @@ struct TemplateReader {
     }
 };
 
-struct TemplateItem {
-    DWORD id, style;
-    short x, y, cx, cy;
-    const char* cls; // by name, or for the system classes by atom
-    const char* text;
-};
-
-std::string ClassAtom(const std::string& name) {
-    return name == "button" ? "#128" : name == "static" ? "#130" : "";
-}
-
-// The items that follow the header, each in order and exactly as given.
-template <size_t N>
-void ExpectItems(const BYTE* base, DWORD size, TemplateReader* r, const TemplateItem (&items)[N]) {
-    for (const TemplateItem& item : items) {
-        SCOPED_TRACE(item.text);
-        r->AlignDword(base);
-        r->Dword(); // help id
-        EXPECT_EQ(0u, r->Dword()) << item.id;
-        EXPECT_EQ(item.style, r->Dword()) << item.id;
-        EXPECT_EQ(item.x, static_cast<short>(r->Word()));
-        EXPECT_EQ(item.y, static_cast<short>(r->Word()));
-        EXPECT_EQ(item.cx, static_cast<short>(r->Word()));
-        EXPECT_EQ(item.cy, static_cast<short>(r->Word()));
-        EXPECT_EQ(item.id, r->Dword());
-        std::string cls = r->StringOrOrdinal();
-        for (char& c : cls)
-            c = static_cast<char>(tolower(c));
-        EXPECT_TRUE(cls == item.cls || cls == ClassAtom(item.cls)) << cls;
-        EXPECT_EQ(item.text, r->StringOrOrdinal());
-        EXPECT_EQ(0, r->Word()) << "no creation data";
-    }
-    EXPECT_LE(static_cast<DWORD>(r->p - base), size);
-}
-
 TEST_F(Resources, MainDialogTemplateIsExact) {
     DWORD size = 0;
     const BYTE* base = Find(MAKEINTRESOURCEA(5) /* RT_DIALOG */, 103, &size);
@@ -129,67 +94,33 @@ TEST_F(Resources, MainDialogTemplateIsExact) {
     r.Word(); // italic, charset
     EXPECT_EQ("MS Sans Serif", r.StringOrOrdinal());
 
-    const TemplateItem items[] = {
-        {1009, 0x50010F00, 93, 7, 47, 17, "button", "Options..."},
-        {1011, 0x50800001, 7, 7, 79, 17, "msctls_progress32", "Progress1"},
+    struct Item {
+        DWORD id, style;
+        short x, y, cx, cy;
+        const char* classes[2]; // by name or by atom
+        const char* text;
+    } items[] = {
+        {1009, 0x50010F00, 93, 7, 47, 17, {"button", "#128"}, "Options..."},
+        {1011, 0x50800001, 7, 7, 79, 17, {"msctls_progress32", ""}, "Progress1"},
     };
-    ExpectItems(base, size, &r, items);
-}
-
-// The Links dialog hides until it is placed; its check boxes start disabled and unchecked.
-TEST_F(Resources, LinksDialogTemplateIsExact) {
-    DWORD size = 0;
-    const BYTE* base = Find(MAKEINTRESOURCEA(5) /* RT_DIALOG */, 107, &size);
-    ASSERT_NE(nullptr, base);
-    TemplateReader r{base};
-    EXPECT_EQ(1, r.Word());
-    EXPECT_EQ(0xFFFF, r.Word());
-    r.Dword();
-    EXPECT_EQ(0x200u, r.Dword()) << "WS_EX_CLIENTEDGE";
-    DWORD style = r.Dword();
-    EXPECT_EQ(0x80C808C4u, style);
-    EXPECT_FALSE(style & WS_VISIBLE);
-    EXPECT_EQ(24, r.Word());
-    r.Word(); // x
-    r.Word(); // y
-    EXPECT_EQ(335, r.Word());
-    EXPECT_EQ(289, r.Word());
-    EXPECT_EQ("", r.StringOrOrdinal());
-    EXPECT_EQ("", r.StringOrOrdinal());
-    EXPECT_EQ("Links", r.StringOrOrdinal());
-    EXPECT_EQ(8, r.Word());
-    r.Word();
-    r.Word();
-    EXPECT_EQ("MS Sans Serif", r.StringOrOrdinal());
-
-    const DWORD none = 0xFFFFFFFF, box = 0x58010003; // disabled automatic check box, tab stop
-    const TemplateItem items[] = {
-        {IDOK, 0x50010000, 278, 268, 50, 14, "button", "OK"},
-        {1202, box, 19, 23, 167, 10, "button", "User Desktop"},
-        {1203, box, 19, 36, 167, 10, "button", "User Start Menu"},
-        {1205, box, 19, 49, 167, 10, "button", "User Start Menu -> Programs"},
-        {1204, box, 19, 62, 167, 10, "button", "User Start Menu -> Programs -> Startup"},
-        {1218, box, 19, 74, 167, 10, "button", "User Quick Launch"},
-        {1207, box, 19, 87, 167, 10, "button", "Machine Desktop"},
-        {1208, box, 19, 100, 167, 10, "button", "Machine Start Menu"},
-        {1210, box, 19, 113, 167, 10, "button", "Machine Start Menu -> Programs"},
-        {1209, box, 19, 127, 167, 10, "button", "Machine Start Menu -> Programs -> Startup"},
-        {1216, box, 19, 140, 167, 10, "button", "Machine Quick Launch"},
-        {1211, box, 19, 153, 167, 10, "button", "Common Desktop"},
-        {1213, box, 19, 166, 167, 10, "button", "Common Start Menu"},
-        {1214, box, 19, 178, 167, 10, "button", "Common Start Menu -> Programs"},
-        {1212, box, 19, 191, 167, 10, "button", "Common Start Menu -> Programs -> Startup"},
-        {1215, box, 19, 204, 167, 10, "button", "Common Quick Launch"},
-        {1010, 0x50010001, 220, 268, 50, 14, "button", "Process"},
-        {none, 0x50000007, 7, 7, 321, 215, "button", "Link Locations"},
-        {none, 0x50000003, 15, 233, 20, 20, "static", "#105"},
-        {none, 0x50000007, 7, 223, 321, 38, "button", ""},
-        {1014, 0x50000000, 47, 233, 217, 20, "static", "Version"},
-        {none, 0x50000002, 250, 62, 64, 8, "static", "[Start at bootup]"},
-        {none, 0x50000002, 250, 127, 64, 8, "static", "[Start at bootup]"},
-        {none, 0x50000002, 250, 191, 64, 8, "static", "[Start at bootup]"},
-    };
-    ExpectItems(base, size, &r, items);
+    for (const Item& item : items) {
+        r.AlignDword(base);
+        r.Dword(); // help id
+        EXPECT_EQ(0u, r.Dword()) << item.id;
+        EXPECT_EQ(item.style, r.Dword()) << item.id;
+        EXPECT_EQ(item.x, static_cast<short>(r.Word()));
+        EXPECT_EQ(item.y, static_cast<short>(r.Word()));
+        EXPECT_EQ(item.cx, static_cast<short>(r.Word()));
+        EXPECT_EQ(item.cy, static_cast<short>(r.Word()));
+        EXPECT_EQ(item.id, r.Dword());
+        std::string cls = r.StringOrOrdinal();
+        for (char& c : cls)
+            c = static_cast<char>(tolower(c));
+        EXPECT_TRUE(cls == item.classes[0] || cls == item.classes[1]) << cls;
+        EXPECT_EQ(item.text, r.StringOrOrdinal());
+        EXPECT_EQ(0, r.Word()) << "no creation data";
+    }
+    EXPECT_LE(static_cast<DWORD>(r.p - base), size);
 }
 
 TEST_F(Resources, IconHasSixteenColourImagesAt32And16) {
