@@ -405,6 +405,19 @@ HWND AnswerBoxAt(const char* file, int line, TallowfinRun& run, const std::strin
     return box;
 }
 
+// The pass is done when the bar stands at the top of its range.
+bool CloseAfterPass(TallowfinRun& run) {
+    HWND window = run.WaitForMainWindow(StartBound);
+    ProgressState bar;
+    auto passDone = [&] {
+        return ReadProgress(GetDlgItem(window, 1011), &bar) && bar.high > 0 &&
+               bar.position >= bar.high;
+    };
+    DWORD code = 0;
+    return window && WaitUntil(passDone, StartBound) && PostMessageA(window, WM_CLOSE, 0, 0) &&
+           run.WaitForExit(30000, &code) && code == 1;
+}
+
 bool PressButton(HWND dialog, int id) {
     HWND button = GetDlgItem(dialog, id);
     return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),

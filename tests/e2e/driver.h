@@ -128,6 +128,10 @@ bool PressButton(HWND dialog, int id);
 HWND AnswerBoxAt(const char* file, int line, TallowfinRun& run, const std::string& text,
                  BoxIcon icon, HWND owner, int button, const char* screenshot = nullptr);
 
+// Waits for the main window and the end of the pass, closes the window and waits for the end
+// of the run; true when it ended with exit code 1.
+bool CloseAfterPass(TallowfinRun& run);
+
 // Posts WM_COMMAND with the id, as a click on the control would.
 bool PostCommand(HWND window, int id);
 // Sends a message with a timeout; false when the target did not answer in time.

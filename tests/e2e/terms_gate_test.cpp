@@ -4,10 +4,9 @@
 
 #include <objbase.h>
 
-#include <memory>
-
 #include "tests/e2e/driver.h"
 #include "tests/e2e/profile.h"
+#include "tests/support/shortcut_fixture.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -25,13 +24,8 @@ const char OlderLine[] =
     "The Terms and Conditions and Disclaimer for 'Tallowfin v1.7.5.0' have been accepted.\r\n";
 
 bool VersionStampWritten() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\mistlebrookworks\\Tallowfin", 0, KEY_READ,
-                      &key) != ERROR_SUCCESS)
-        return false;
-    bool found = RegQueryValueExA(key, "V", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return found;
+    return RegGetValueA(HKEY_CURRENT_USER, "Software\\mistlebrookworks\\Tallowfin", "V", RRF_RT_ANY,
+                        nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 // Waits for the end; a main window seen on the way fails the check.
@@ -45,20 +39,8 @@ void ExpectEndWithoutMainWindow(TallowfinRun& run, DWORD expectedCode) {
     EXPECT_FALSE(mainWindowSeen);
 }
 
-// Lets the pass finish, then closes the main window.
-void CloseNormally(TallowfinRun& run) {
-    HWND window = run.WaitForMainWindow(StartBound);
-    ASSERT_NE(nullptr, window);
-    double ended = 0;
-    ASSERT_TRUE(WaitUntil([&] { return run.WorkerEndedAtMs(&ended); }, StartBound));
-    ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
-    DWORD code = 99;
-    ASSERT_TRUE(run.WaitForExit(30000, &code));
-    EXPECT_EQ(1u, code);
-}
-
 TEST(TermsGate, AskedUntilAcceptedAndRememberedInTheWorkingFolder) {
-    CoInitialize(nullptr);
+    ComApartment com;
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\mistlebrookworks\\Tallowfin");
     TempDir work("tallowfin-terms");
     TestProfile profile(work / "profile");
@@ -109,7 +91,7 @@ TEST(TermsGate, AskedUntilAcceptedAndRememberedInTheWorkingFolder) {
         ANSWER_BOX(run, FirstRunPrompt, BoxIcon::Question, nullptr, IDNO, "terms-first-run-prompt");
         EXPECT_TRUE(ReadTextFile(terms, &content));
         EXPECT_EQ(AcceptanceLine, content) << "this version's line and no line break";
-        CloseNormally(run);
+        EXPECT_TRUE(CloseAfterPass(run));
         EXPECT_TRUE(VersionStampWritten());
         EXPECT_TRUE(FileExists(profile.MirrorRoot() + "\\Tallowfin Desktop\\Notepad.lnk"));
     }
@@ -122,11 +104,10 @@ TEST(TermsGate, AskedUntilAcceptedAndRememberedInTheWorkingFolder) {
             [&] { return (boxSeen |= run.FindMessageBox() != nullptr), run.FindMainWindow(); },
             StartBound);
         EXPECT_FALSE(boxSeen);
-        CloseNormally(run);
+        EXPECT_TRUE(CloseAfterPass(run));
     }
     EXPECT_FALSE(FileExists(BuildFile(TermsFileName))) << "looked for beside the program";
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\mistlebrookworks\\Tallowfin");
-    CoUninitialize();
 }
 
 } // namespace
