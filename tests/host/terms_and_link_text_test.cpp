@@ -42,26 +42,20 @@ TEST(OwnLinkText, LinkPathIsWholeOrEmpty) {
     const std::string name = OwnLinkName, folder(259, 'f');
     const struct {
         std::string folder;
-        size_t cut, size;
+        size_t cut;
         std::string expected;
     } cases[] = {
-        {"C:\\Desk", CreateFolderCut, LinkPathSize, "C:\\Desk\\" + name},
-        {"C:\\", DeleteFolderCut, LinkPathSize, "C:\\" + name},
-        {folder, CreateFolderCut, LinkPathSize, folder + "\\" + name},
-        {folder, RefreshFolderCut, LinkPathSize, folder.substr(0, 228) + "\\" + name},
-        {std::string(488, 'g'), CreateFolderCut, LinkPathSize, ""},
+        {"C:\\Desk\\", CreateFolderCut, "C:\\Desk\\" + name},
+        {folder, CreateFolderCut, folder + "\\" + name},
+        {folder, RefreshFolderCut, folder.substr(0, 228) + "\\" + name},
+        {std::string(488, 'g'), CreateFolderCut, ""},
     };
     for (const auto& c : cases) {
-        std::string buffer(c.size, '#');
+        std::string buffer(LinkPathSize, '#');
         EXPECT_EQ(!c.expected.empty(),
-                  BuildOwnLinkPath(&buffer[0], c.size, c.folder.c_str(), c.cut));
+                  BuildOwnLinkPath(&buffer[0], LinkPathSize, c.folder.c_str(), c.cut));
         EXPECT_EQ(c.expected, buffer.c_str()) << c.folder.size();
     }
-    char working[LinkPathSize];
-    WorkingFolderOf(working, sizeof working, "C:\\Tools\\Tallowfin.exe");
-    EXPECT_STREQ("C:\\Tools", working);
-    WorkingFolderOf(working, sizeof working, "Tallowfin.exe");
-    EXPECT_STREQ("", working);
 }
 
 } // namespace
