@@ -11,10 +11,13 @@ set(TALLOWFIN_CORE_SOURCES
     app/shared_state.cpp
     app/terms_gate.cpp
     app/worker_wait.cpp
+    dialogs/links_dialog.cpp
     dialogs/options_dialog.cpp
+    dialogs/own_links.cpp
     mirror/diagnostic_log.cpp
     mirror/folder_discovery.cpp
     mirror/installer_functions.cpp
+    mirror/link_object.cpp
     mirror/mirror_pass.cpp
     mirror/shortcut_copier.cpp
     mirror/tree_walks.cpp

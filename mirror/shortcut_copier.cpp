@@ -9,6 +9,7 @@
 #include "../app/shared_state.h"
 #include "diagnostic_log.h"
 #include "installer_functions.h"
+#include "link_object.h"
 
 namespace {
 
@@ -22,12 +23,6 @@ struct InstallerTarget {
     char featureId[InstallerCodeSize];
     char componentCode[InstallerCodeSize];
     char componentPath[PathBufferSize];
-};
-
-// The shell's link object and its file interface; a null member is not held.
-struct LinkObject {
-    IShellLinkA* link;
-    IPersistFile* file;
 };
 
 bool QueryAdvertisedTarget(const char* source, InstallerTarget* target) {
@@ -47,30 +42,6 @@ bool QueryComponentPath(InstallerTarget* target) {
         target->productCode, target->componentCode, target->componentPath, &size);
     bool present = state == INSTALLSTATE_LOCAL || state == INSTALLSTATE_SOURCE;
     return present && target->componentPath[0] != '\0';
-}
-
-bool CreateLinkObject(LinkObject* object) {
-    void* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                &link)) ||
-        !link)
-        return false;
-    object->link = static_cast<IShellLinkA*>(link);
-    void* file = nullptr;
-    if (FAILED(object->link->QueryInterface(IID_IPersistFile, &file)) || !file)
-        return false;
-    object->file = static_cast<IPersistFile*>(file);
-    return true;
-}
-
-// The file interface goes first; each member is released once and forgotten.
-void ReleaseLinkObject(LinkObject* object) {
-    if (object->file)
-        object->file->Release();
-    object->file = nullptr;
-    if (object->link)
-        object->link->Release();
-    object->link = nullptr;
 }
 
 bool ToWidePath(const char* path, WCHAR wide[PathBufferSize]) {

@@ -154,7 +154,30 @@ int Report() {
     return 0;
 }
 
-// Answers a box as a user would: accepts the disclaimer, declines other questions, and
+bool StartsWith(const std::string& text, const char* start) {
+    return text.rfind(start, 0) == 0;
+}
+
+// A first-time user accepts the disclaimer and takes up the offer of shortcuts.
+bool AnswerYes(const std::string& text) {
+    return StartsWith(text, "LEGAL DISCLAIMER") || StartsWith(text, "This is the first time");
+}
+
+// The screenshot's name for a window the demo meets.
+const char* ShotName(HWND window, bool isMain) {
+    if (isMain)
+        return "main-window";
+    std::string text = ControlText(window, 0xFFFF);
+    if (StartsWith(text, "LEGAL DISCLAIMER"))
+        return "disclaimer";
+    if (StartsWith(text, "This is the first time"))
+        return "first-run-prompt";
+    if (WindowText(window).find(" - Links - ") != std::string::npos)
+        return "links-dialog";
+    return GetDlgItem(window, 0xFFFF) ? "box" : "dialog";
+}
+
+// Answers a box as a user would: Yes where AnswerYes says so, No to other questions, and
 // acknowledges everything else.
 void AnswerBox(TallowfinRun& run, HWND box) {
     MessageBoxFacts facts;
@@ -167,9 +190,9 @@ void AnswerBox(TallowfinRun& run, HWND box) {
            buttons.c_str(), facts.text.c_str());
     int answer = facts.buttons.empty() ? IDOK : facts.buttons[0].id;
     for (const BoxButton& b : facts.buttons) {
-        if (b.id == IDYES && facts.text.rfind("LEGAL DISCLAIMER", 0) == 0)
+        if (b.id == IDYES && AnswerYes(facts.text))
             answer = IDYES;
-        else if (b.id == IDNO && facts.text.rfind("LEGAL DISCLAIMER", 0) != 0)
+        else if (b.id == IDNO && !AnswerYes(facts.text))
             answer = IDNO;
         else if (b.id == IDOK)
             answer = IDOK;
@@ -182,6 +205,9 @@ int Drive() {
     TallowfinRun run;
     LaunchOptions options;
     options.workingDir = DemoRoot;
+    // Every demo is a first run: the disclaimer and the offer of shortcuts come up each time.
+    options.termsAccepted = false;
+    DeleteFileA((std::string(DemoRoot) + "\\" + TermsFileName).c_str());
     if (!run.Start(options))
         return 1;
     printf("started %s in %s\n", TallowfinExe().c_str(), DemoRoot);
@@ -203,8 +229,7 @@ int Drive() {
                        NowMs() - run.StartedAtMs());
             }
             if (isNew) {
-                snprintf(name, sizeof name, "demo-%02d-%s", ++shots,
-                         isMain ? "main-window" : "dialog");
+                snprintf(name, sizeof name, "demo-%02d-%s", ++shots, ShotName(window, isMain));
                 SaveScreenshot(name, window);
             }
             if (isMain) {

@@ -1,9 +1,11 @@
 // The end-to-end driver (see driver.h).
 #include "driver.h"
 
+#include "tests/support/temp_dir.h"
 #include "tests/support/unix_link.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -141,6 +143,14 @@ std::string BuildFile(const char* name) {
     return BuildFolder() + "\\" + name;
 }
 
+bool WriteAcceptedTerms(const std::string& folder) {
+    MakeDirs(folder);
+    if (WriteTextFile(folder + "\\" + TermsFileName, AcceptanceLine))
+        return true;
+    fprintf(stderr, "could not write the terms file in %s\n", folder.c_str());
+    return false;
+}
+
 // TallowfinRun ----------------------------------------------------------------------------------
 
 TallowfinRun::~TallowfinRun() {
@@ -158,6 +168,9 @@ TallowfinRun::~TallowfinRun() {
 }
 
 bool TallowfinRun::Start(const LaunchOptions& options) {
+    if (options.termsAccepted &&
+        !WriteAcceptedTerms(options.workingDir.empty() ? "." : options.workingDir))
+        return false;
     std::vector<char> environment = BuildEnvironment(options.env);
     std::string commandLine = "\"" + options.exe + "\"";
     STARTUPINFOA startup = {};
@@ -363,6 +376,46 @@ bool ReadMessageBox(TallowfinRun& run, HWND box, MessageBoxFacts* facts) {
     ProbeShared probed;
     facts->icon = run.Probe(box, &probed) ? probed.boxIcon : BoxIcon::Other;
     return true;
+}
+
+HWND AnswerBoxAt(const char* file, int line, TallowfinRun& run, const std::string& text,
+                 BoxIcon icon, HWND owner, int button, const char* screenshot) {
+    HWND box = run.WaitForMessageBox(StartBound);
+    // Before the probe reads it: the picture must show the box as it first appears.
+    if (box && screenshot)
+        SaveScreenshot(screenshot, box);
+    MessageBoxFacts facts;
+    if (!ReadMessageBox(run, box, &facts)) {
+        ADD_FAILURE_AT(file, line) << "no box came; expected \"" << text << "\"";
+        return nullptr;
+    }
+    std::string buttons, expectedButtons = button == IDOK ? " 1" : " 6 7";
+    for (const BoxButton& b : facts.buttons)
+        buttons += " " + std::to_string(b.id);
+    if (facts.caption != "Tallowfin v1.7.6.0" || facts.text != text || facts.icon != icon ||
+        facts.owner != owner || buttons != expectedButtons)
+        ADD_FAILURE_AT(file, line)
+            << "box \"" << facts.caption << "\", " << BoxIconName(facts.icon) << " icon, owner "
+            << facts.owner << ", buttons" << buttons << ":\n  " << facts.text << "\nexpected "
+            << BoxIconName(icon) << " icon, owner " << owner << ", buttons" << expectedButtons
+            << ":\n  " << text;
+    PressButton(box, button);
+    if (!WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, StartBound))
+        ADD_FAILURE_AT(file, line) << "the box stayed after button " << button;
+    return box;
+}
+
+// The pass is done when the bar stands at the top of its range.
+bool CloseAfterPass(TallowfinRun& run) {
+    HWND window = run.WaitForMainWindow(StartBound);
+    ProgressState bar;
+    auto passDone = [&] {
+        return ReadProgress(GetDlgItem(window, 1011), &bar) && bar.high > 0 &&
+               bar.position >= bar.high;
+    };
+    DWORD code = 0;
+    return window && WaitUntil(passDone, StartBound) && PostMessageA(window, WM_CLOSE, 0, 0) &&
+           run.WaitForExit(30000, &code) && code == 1;
 }
 
 bool PressButton(HWND dialog, int id) {

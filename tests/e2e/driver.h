@@ -24,9 +24,19 @@ std::string BuildFolder();          // the folder that holds Tallowfin.exe
 std::string TallowfinExe();         // BuildFolder() + "\\Tallowfin.exe"
 std::string BuildFile(const char*); // BuildFolder() + "\\" + name
 
+// The program looks for this version's acceptance in its working folder before anything else.
+constexpr const char TermsFileName[] = "TermsAccepted.txt";
+constexpr const char AcceptanceLine[] =
+    "The Terms and Conditions and Disclaimer for 'Tallowfin v1.7.6.0' have been accepted.";
+
+// Creates folder if needed and writes this version's acceptance into it, as a user who
+// accepted earlier would have it.
+bool WriteAcceptedTerms(const std::string& folder);
+
 struct LaunchOptions {
     std::string exe = TallowfinExe();
-    std::string workingDir;                               // empty: the driver's own
+    std::string workingDir;    // empty: the driver's own
+    bool termsAccepted = true; // the working folder gets the acceptance file before the start
     std::vector<std::pair<std::string, std::string>> env; // added or replaced; "" value removes
     bool probe = true; // load the probe DLL through a hook on the main thread, before it runs
 };
@@ -108,6 +118,19 @@ struct MessageBoxFacts {
 bool ReadMessageBox(TallowfinRun& run, HWND box, MessageBoxFacts* facts);
 // Presses a box's or dialog's button as a click would (posted, so the driver never blocks).
 bool PressButton(HWND dialog, int id);
+
+// Waits for the run's next message box and checks it at the caller's line: caption
+// "Tallowfin v1.7.6.0", text, icon, owner, and buttons Yes and No when a Yes or No is to be
+// pressed, else OK alone. Saves a screenshot when named, presses the button and waits for the
+// box to go. The box, or null when none came.
+#define ANSWER_BOX(run, text, icon, owner, button, ...)                                            \
+    AnswerBoxAt(__FILE__, __LINE__, run, text, icon, owner, button, ##__VA_ARGS__)
+HWND AnswerBoxAt(const char* file, int line, TallowfinRun& run, const std::string& text,
+                 BoxIcon icon, HWND owner, int button, const char* screenshot = nullptr);
+
+// Waits for the main window and the end of the pass, closes the window and waits for the end
+// of the run; true when it ended with exit code 1.
+bool CloseAfterPass(TallowfinRun& run);
 
 // Posts WM_COMMAND with the id, as a click on the control would.
 bool PostCommand(HWND window, int id);

@@ -173,7 +173,8 @@ class MirrorPass : public ::testing::Test {
         CoInitialize(nullptr);
         work_ = std::make_unique<TempDir>("tallowfin-pass");
         profile_ = std::make_unique<TestProfile>(*work_ / "profile");
-        MakeDirs(*work_ / "cwd");
+        // Before any watch starts: the file every start finds there is not the run's doing.
+        WriteAcceptedTerms(*work_ / "cwd");
     }
 
     void TearDown() override {
