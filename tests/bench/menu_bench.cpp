@@ -109,10 +109,11 @@ int main(int argc, char** argv) {
                 times[size].push_back(ms);
         }
     for (int size = 0; size < 2; ++size)
-        printf("%5d shortcuts: start to menu median %.0f ms, fastest %.0f, slowest %.0f (%d rounds)\n",
-               counts[size], Median(times[size]),
-               *std::min_element(times[size].begin(), times[size].end()),
-               *std::max_element(times[size].begin(), times[size].end()), rounds);
+        printf(
+            "%5d shortcuts: start to menu median %.0f ms, fastest %.0f, slowest %.0f (%d rounds)\n",
+            counts[size], Median(times[size]),
+            *std::min_element(times[size].begin(), times[size].end()),
+            *std::max_element(times[size].begin(), times[size].end()), rounds);
     printf("large / small (medians): %.2f\n", Median(times[1]) / Median(times[0]));
     CoUninitialize();
     return 0;
