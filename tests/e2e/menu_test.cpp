@@ -14,14 +14,6 @@
 
 namespace {
 
-const char Caption[] = "Tallowfin Menu";
-const char DocumentType[] = "Software\\Classes\\.tfmenudoc";
-const char DocumentClass[] = "Software\\Classes\\TallowfinMenu.TestDocument";
-
-std::string MenuExe() {
-    return BuildFile("TallowfinMenu.exe");
-}
-
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
@@ -36,6 +28,7 @@ class Menu : public ::testing::Test {
         profile_ = std::make_unique<TestProfile>(*work_ / "Профиль 日本");
         ASSERT_TRUE(profile_->Point());
         MakeDirs(*work_ / "cwd");
+        BuildMirror();
     }
 
     void TearDown() override {
@@ -54,16 +47,12 @@ class Menu : public ::testing::Test {
 
     // Folders, "&", logical order in any case, a document, a vanished target, the recorder.
     void BuildMirror() {
-        const std::string notepad = "C:\\windows\\notepad.exe";
         MakeDirs(profile_->MirrorRoot() + "\\Empty");
         MakeDirs(profile_->MirrorRoot() + "\\Tallowfin Quick Launch");
-        Link("Tools\\zeta.lnk", ShortcutTo(notepad));
-        Link("Tools\\Editor & Viewer.lnk", ShortcutTo(notepad));
-        Link("Tools\\Deep\\Inner.lnk", ShortcutTo(notepad));
-        Link("Item 10.lnk", ShortcutTo(notepad));
-        Link("Item 2.lnk", ShortcutTo(notepad));
-        Link("Banana.lnk", ShortcutTo(notepad));
-        Link("apple.lnk", ShortcutTo(notepad));
+        for (const char* path : {"Tools\\zeta.lnk", "Tools\\Editor & Viewer.lnk",
+                                 "Tools\\Deep\\Inner.lnk", "Item 10.lnk", "Item 2.lnk",
+                                 "Banana.lnk", "apple.lnk", "Tallowfin Desktop\\Desk.lnk"})
+            Link(path, ShortcutTo("C:\\windows\\notepad.exe"));
         ASSERT_TRUE(WriteTextFile(*work_ / "letter.tfmenudoc", "text"));
         Link("Document.lnk", ShortcutTo(*work_ / "letter.tfmenudoc"));
         ASSERT_TRUE(WriteTextFile(*work_ / "gone.exe", ""));
@@ -72,47 +61,39 @@ class Menu : public ::testing::Test {
         ShortcutSpec recorder = ShortcutTo(BuildFile("record_args.exe"));
         recorder.arguments = "--out " + Quoted(Record()) + " --flag \"two words\"";
         recorder.workingDir = *work_ / "cwd";
-        recorder.iconPath = MenuExe();
+        recorder.iconPath = BuildFile("TallowfinMenu.exe");
         Link("Record & Я 日本.lnk", recorder);
-        Link("Tallowfin Desktop\\Desk.lnk", ShortcutTo(notepad));
         ASSERT_TRUE(WriteTextFile(profile_->MirrorRoot() + "\\readme.txt", "not a shortcut"));
     }
 
-    // Starts the menu with the files and waits for it; null when no menu showed.
-    HWND StartMenu(TallowfinRun& run, const std::string& arguments) {
+    // Starts the program with the arguments; with downs >= 0, waits for the menu, presses Down
+    // that many times and Enter. Returns the menu window (null when none showed).
+    HWND Run(TallowfinRun& run, const std::string& arguments, int downs = -1) {
         LaunchOptions options;
-        options.exe = MenuExe();
+        options.exe = BuildFile("TallowfinMenu.exe");
         options.arguments = arguments;
         options.workingDir = work_->path();
-        if (!run.Start(options))
-            return nullptr;
         std::vector<HWND> menus;
-        WaitUntil([&] { return !(menus = run.MenuWindows()).empty(); }, StartBound);
-        return menus.empty() ? nullptr : menus[0];
+        if (!run.Start(options) || downs < 0 ||
+            !WaitUntil([&] { return !(menus = run.MenuWindows()).empty(); }, StartBound))
+            return nullptr;
+        for (int i = 0; i < downs; ++i)
+            PressKey(menus[0], VK_DOWN);
+        if (downs > 0)
+            PressKey(menus[0], VK_RETURN);
+        return menus[0];
     }
 
-    static void Keys(HWND menu, std::initializer_list<UINT> keys) {
-        for (UINT key : keys)
-            ASSERT_TRUE(PressKey(menu, key));
-    }
-
-    // Waits until the root menu reads as expected; the last reading when it never did.
-    static std::string MenuOnceItReads(TallowfinRun& run, HWND menu, const std::string& expected) {
-        std::string seen;
-        WaitUntil([&] { return (seen = ReadMenu(run, menu)) == expected; }, 5000, 50);
-        return seen;
-    }
-
-    // The box the run shows, checked for the caption and a single OK; its text comes back.
-    static std::string AnswerOkBox(TallowfinRun& run) {
+    // The run's box: its caption checked, answered with the button; its text, its icon kind.
+    static std::string Answer(TallowfinRun& run, int button, BoxIcon* icon) {
         HWND box = run.WaitForMessageBox(StartBound);
         MessageBoxFacts facts;
         if (!ReadMessageBox(run, box, &facts))
             return "(no box)";
-        EXPECT_EQ(facts.caption, Caption);
-        EXPECT_EQ(facts.icon, BoxIcon::Warning) << BoxIconName(facts.icon);
-        EXPECT_EQ(facts.buttons.size(), 1u);
-        PressButton(box, IDOK);
+        EXPECT_EQ(facts.caption, "Tallowfin Menu");
+        EXPECT_EQ(facts.buttons.size(), button == IDOK ? 1u : 2u);
+        PressButton(box, button);
+        *icon = facts.icon;
         return facts.text;
     }
 
@@ -145,7 +126,6 @@ const char RootMenu[] = "[i] Empty >\n"
                         "  (empty) [off]\n";
 
 TEST_F(Menu, ShowsTheMirrorAndStartsTheChosenProgramWithTheFiles) {
-    BuildMirror();
     const std::vector<std::string> files = {*work_ / "My Files\\report 2024.txt",
                                             *work_ / "Файлы 日本\\заметка & 記録.txt",
                                             *work_ / "Folder A\\"};
@@ -154,30 +134,30 @@ TEST_F(Menu, ShowsTheMirrorAndStartsTheChosenProgramWithTheFiles) {
         arguments += Quoted(file + (file.back() == '\\' ? "\\" : "")) + " ";
     SetCursorPos(240, 160);
     TallowfinRun run;
-    HWND menu = StartMenu(run, arguments);
+    HWND menu = Run(run, arguments, 0);
     ASSERT_NE(menu, nullptr) << "no menu";
     printf("[ figures  ] start to menu: %.0f ms\n", NowMs() - run.StartedAtMs());
     EXPECT_EQ(ReadMenu(run, menu), RootMenu);
 
     // Down, Right opens "Empty"; Left, Down, Right opens "Tools", whose own folder stays unread.
-    Keys(menu, {VK_DOWN, VK_RIGHT, VK_LEFT, VK_DOWN, VK_RIGHT});
-    std::string withTools = RootMenu;
+    for (UINT key : {VK_DOWN, VK_RIGHT, VK_LEFT, VK_DOWN, VK_RIGHT})
+        PressKey(menu, key);
+    std::string withTools = RootMenu, seen;
     withTools.replace(withTools.find("[i] Tools >\n  (empty) [off]\n"), 28,
                       "[i] Tools >\n  [i] Deep >\n    (empty) [off]\n  [i] Editor && Viewer\n"
                       "  [i] zeta\n");
-    EXPECT_EQ(MenuOnceItReads(run, menu, withTools), withTools);
+    WaitUntil([&] { return (seen = ReadMenu(run, menu)) == withTools; }, 5000, 50);
+    EXPECT_EQ(seen, withTools);
     EXPECT_EQ(run.MenuWindows().size(), 2u) << "Tools is open beside the top level";
     SaveScreenshot("menu-cascade");
 
     // Back to the top level, seven down to the recorder, Enter.
-    Keys(menu, {VK_LEFT});
-    for (int i = 0; i < 7; ++i)
-        Keys(menu, {VK_DOWN});
-    Keys(menu, {VK_RETURN});
+    for (UINT key :
+         {VK_LEFT, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
+        PressKey(menu, key);
     EXPECT_EQ(ExitCode(run), 0u);
     std::string record;
-    ASSERT_TRUE(WaitUntil([&] { return ReadTextFile(Record(), &record); }, StartBound))
-        << "the recorder did not run";
+    ASSERT_TRUE(WaitUntil([&] { return ReadTextFile(Record(), &record); }, StartBound));
     std::string expected =
         "cwd " + *work_ / "cwd" + "\narg --out\narg " + Record() + "\narg --flag\narg two words\n";
     for (const std::string& file : files)
@@ -187,83 +167,63 @@ TEST_F(Menu, ShowsTheMirrorAndStartsTheChosenProgramWithTheFiles) {
     // Escape closes the menu and starts nothing.
     DeleteFileA(Record().c_str());
     TallowfinRun escaped;
-    menu = StartMenu(escaped, Quoted(files[0]));
+    menu = Run(escaped, Quoted(files[0]), 0);
     ASSERT_NE(menu, nullptr);
-    Keys(menu, {VK_ESCAPE});
+    PressKey(menu, VK_ESCAPE);
     EXPECT_EQ(ExitCode(escaped), 0u);
     Sleep(300);
     EXPECT_FALSE(FileExists(Record()));
 }
 
 // A document opens through its file type, without the files; a vanished target, too many files
-// and a missing mirror each give a box and start nothing.
+// and a missing mirror each give a warning and start nothing.
 TEST_F(Menu, DocumentsOpenAloneAndErrorsStartNothing) {
-    BuildMirror();
     // Wine's shell reads file types only from the machine's classes.
-    std::string documentRecord = *work_ / "document.txt";
-    ASSERT_TRUE(
-        WriteRegistryString(HKEY_LOCAL_MACHINE, DocumentType, "", "TallowfinMenu.TestDocument"));
-    ASSERT_TRUE(WriteRegistryString(
-        HKEY_LOCAL_MACHINE, (std::string(DocumentClass) + "\\shell\\open\\command").c_str(), "",
-        Quoted(BuildFile("record_args.exe")) + " --out " + Quoted(documentRecord) + " \"%1\""));
-    {
-        TallowfinRun run;
-        HWND menu = StartMenu(run, "one.txt two.txt");
-        ASSERT_NE(menu, nullptr);
-        Keys(menu, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
-        EXPECT_EQ(ExitCode(run), 0u);
-        std::string record;
-        EXPECT_TRUE(WaitUntil([&] { return ReadTextFile(documentRecord, &record); }, StartBound));
-        EXPECT_NE(record.find("arg --out\narg " + documentRecord + "\narg " +
-                              *work_ / "letter.tfmenudoc\n"),
-                  std::string::npos)
-            << record;
-        EXPECT_EQ(record.find("one.txt"), std::string::npos) << record;
-    }
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, DocumentType);
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, DocumentClass);
+    const char* const keys[] = {"Software\\Classes\\.tfmenudoc",
+                                "Software\\Classes\\TallowfinMenu.TestDocument"};
+    std::string documentRecord = *work_ / "document.txt", record;
+    WriteRegistryString(HKEY_LOCAL_MACHINE, keys[0], "", "TallowfinMenu.TestDocument");
+    WriteRegistryString(
+        HKEY_LOCAL_MACHINE, (keys[1] + std::string("\\shell\\open\\command")).c_str(), "",
+        Quoted(BuildFile("record_args.exe")) + " --out " + Quoted(documentRecord) + " \"%1\"");
+    TallowfinRun document;
+    Run(document, "one.txt two.txt", 5);
+    EXPECT_EQ(ExitCode(document), 0u);
+    EXPECT_TRUE(WaitUntil([&] { return ReadTextFile(documentRecord, &record); }, StartBound));
+    EXPECT_EQ(record.substr(record.find('\n') + 1),
+              "arg --out\narg " + documentRecord + "\narg " + *work_ / "letter.tfmenudoc\n");
+    for (const char* key : keys)
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, key);
 
-    {
-        SCOPED_TRACE("vanished target");
+    // 16,000 one-letter files fit this program's command line, but not quoted after the
+    // recorder's path and arguments.
+    std::string many;
+    for (int i = 0; i < 16000; ++i)
+        many += "x ";
+    const struct {
+        std::string arguments;
+        int downs; // -1: no menu is expected
+        std::string text;
+    } cases[] = {
+        {"one.txt", 6,
+         "The shortcut \"Gone\" points to something that no longer exists:\n\n" +
+             *work_ / "gone.exe"},
+        {many, 9, "16000 files were given."},
+        {"one.txt", -1, "There is no Tallowfin folder in your Send To folder yet."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        if (c.downs < 0)
+            ASSERT_TRUE(RemoveTree(profile_->MirrorRoot()));
         TallowfinRun run;
-        HWND menu = StartMenu(run, "one.txt");
-        ASSERT_NE(menu, nullptr);
-        Keys(menu, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
-        std::string text = AnswerOkBox(run);
-        EXPECT_NE(text.find("\"Gone\""), std::string::npos) << text;
-        EXPECT_NE(text.find(*work_ / "gone.exe"), std::string::npos) << text;
-        EXPECT_EQ(ExitCode(run), 1u);
-    }
-    {
-        SCOPED_TRACE("too many files");
-        // 16,000 one-letter files fit this program's command line, but not quoted after the
-        // recorder's path and arguments.
-        std::string many;
-        for (int i = 0; i < 16000; ++i)
-            many += "x ";
-        TallowfinRun run;
-        HWND menu = StartMenu(run, many);
-        ASSERT_NE(menu, nullptr);
-        for (int i = 0; i < 9; ++i)
-            Keys(menu, {VK_DOWN});
-        Keys(menu, {VK_RETURN});
-        std::string text = AnswerOkBox(run);
-        EXPECT_EQ(text.find("16000 files were given."), 0u) << text;
+        HWND menu = Run(run, c.arguments, c.downs);
+        EXPECT_TRUE(menu || c.downs < 0) << "no menu";
+        BoxIcon icon;
+        std::string text = Answer(run, IDOK, &icon);
+        EXPECT_EQ(text.find(c.text), 0u) << text;
+        EXPECT_EQ(icon, BoxIcon::Warning) << BoxIconName(icon);
         EXPECT_EQ(ExitCode(run), 1u);
         EXPECT_FALSE(FileExists(Record()));
-    }
-    {
-        SCOPED_TRACE("no mirror");
-        ASSERT_TRUE(RemoveTree(profile_->MirrorRoot()));
-        TallowfinRun run;
-        LaunchOptions options;
-        options.exe = MenuExe();
-        options.arguments = "one.txt";
-        ASSERT_TRUE(run.Start(options));
-        std::string text = AnswerOkBox(run);
-        EXPECT_NE(text.find("Run Tallowfin first"), std::string::npos) << text;
-        EXPECT_EQ(ExitCode(run), 1u);
-        EXPECT_TRUE(run.MenuWindows().empty());
     }
 }
 
@@ -273,29 +233,19 @@ TEST_F(Menu, WithoutFilesItAddsThenRemovesItsSendToEntry) {
     const char* const questions[] = {"Add Tallowfin Menu to your Send To menu?",
                                      "Tallowfin Menu is in your Send To menu.\n\nRemove it?"};
     for (const char* question : questions) {
-        SCOPED_TRACE(question);
         TallowfinRun run;
-        LaunchOptions options;
-        options.exe = MenuExe();
-        ASSERT_TRUE(run.Start(options));
-        HWND box = run.WaitForMessageBox(StartBound);
-        MessageBoxFacts facts;
-        ASSERT_TRUE(ReadMessageBox(run, box, &facts));
-        EXPECT_EQ(facts.caption, Caption);
-        EXPECT_EQ(facts.text.find(question), 0u) << facts.text;
-        EXPECT_EQ(facts.icon, BoxIcon::Question) << BoxIconName(facts.icon);
-        ASSERT_EQ(facts.buttons.size(), 2u);
-        EXPECT_EQ(facts.buttons[0].id, IDYES);
-        EXPECT_EQ(facts.buttons[1].id, IDNO);
-        PressButton(box, IDYES);
+        Run(run, "");
+        BoxIcon icon;
+        std::string text = Answer(run, IDYES, &icon);
+        EXPECT_EQ(text.find(question), 0u) << text;
+        EXPECT_EQ(icon, BoxIcon::Question) << BoxIconName(icon);
         EXPECT_EQ(ExitCode(run), 0u);
-        if (question == questions[0]) {
-            ShortcutFields fields;
-            ASSERT_TRUE(ReadShortcut(entry, &fields)) << entry;
-            EXPECT_EQ(lstrcmpiA(fields.path.c_str(), MenuExe().c_str()), 0) << fields.path;
-            EXPECT_EQ(lstrcmpiA(fields.iconPath.c_str(), MenuExe().c_str()), 0) << fields.iconPath;
-        } else {
-            EXPECT_FALSE(FileExists(entry));
+        ShortcutFields fields;
+        bool added = question == questions[0];
+        ASSERT_EQ(ReadShortcut(entry, &fields), added) << entry;
+        if (added) {
+            EXPECT_EQ(lstrcmpiA(fields.path.c_str(), BuildFile("TallowfinMenu.exe").c_str()), 0);
+            EXPECT_EQ(fields.iconPath, fields.path);
         }
     }
 }

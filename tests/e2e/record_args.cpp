@@ -6,16 +6,6 @@
 
 #include <string>
 
-namespace {
-
-std::string Utf8(const wchar_t* text) {
-    char out[4096] = "";
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, out, sizeof out, nullptr, nullptr);
-    return out;
-}
-
-} // namespace
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     int count = 0;
     wchar_t** args = CommandLineToArgvW(GetCommandLineW(), &count);
@@ -23,19 +13,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return 2;
     wchar_t folder[MAX_PATH] = L"";
     GetCurrentDirectoryW(MAX_PATH, folder);
-    std::string record = "cwd " + Utf8(folder) + "\n";
-    for (int i = 1; i < count; ++i)
-        record += "arg " + Utf8(args[i]) + "\n";
+    std::string record;
+    for (int i = 0; i < count; ++i) {
+        char text[4096] = "";
+        WideCharToMultiByte(CP_UTF8, 0, i ? args[i] : folder, -1, text, sizeof text, 0, 0);
+        record += (i ? "arg " : "cwd ") + std::string(text) + "\n";
+    }
     // Written aside and renamed, so that a reader never sees half a record.
     std::wstring partial = std::wstring(args[2]) + L".part";
     HANDLE file =
         CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
-    bool ok = file != INVALID_HANDLE_VALUE &&
-              WriteFile(file, record.data(), DWORD(record.size()), &written, nullptr);
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
-    ok = ok && MoveFileExW(partial.c_str(), args[2], MOVEFILE_REPLACE_EXISTING);
-    LocalFree(args);
-    return ok ? 0 : 1;
+    bool ok = WriteFile(file, record.data(), DWORD(record.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && MoveFileExW(partial.c_str(), args[2], MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
 }

