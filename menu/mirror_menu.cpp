@@ -64,7 +64,10 @@ int ListFolder(const wchar_t* folder) {
                 : !IsShortcutFileName(found.cFileName))
             continue;
         Listing[count].folder = folderEntry;
-        BuildItemName(Listing[count].name, MAX_PATH, found.cFileName);
+        if (folderEntry) // a folder keeps a name ending in ".lnk": its path needs it
+            wmemcpy(Listing[count].name, found.cFileName, MAX_PATH);
+        else
+            BuildItemName(Listing[count].name, MAX_PATH, found.cFileName);
         ListingOrder[count] = count;
         ++count;
     } while (count < MaxListed && FindNextFileW(search, &found));
