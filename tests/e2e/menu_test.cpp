@@ -49,9 +49,10 @@ class Menu : public ::testing::Test {
     void BuildMirror() {
         MakeDirs(profile_->MirrorRoot() + "\\Empty");
         MakeDirs(profile_->MirrorRoot() + "\\Tallowfin Quick Launch");
-        for (const char* path : {"Tools\\zeta.lnk", "Tools\\Editor & Viewer.lnk",
-                                 "Tools\\Deep\\Inner.lnk", "Item 10.lnk", "Item 2.lnk",
-                                 "Banana.lnk", "apple.lnk", "Tallowfin Desktop\\Desk.lnk"})
+        for (const char* path :
+             {"Old.lnk\\Inside.lnk", "Tools\\zeta.lnk", "Tools\\Editor & Viewer.lnk",
+              "Tools\\Deep\\Inner.lnk", "Item 10.lnk", "Item 2.lnk", "Banana.lnk", "apple.lnk",
+              "Tallowfin Desktop\\Desk.lnk"})
             Link(path, ShortcutTo("C:\\windows\\notepad.exe"));
         ASSERT_TRUE(WriteTextFile(*work_ / "letter.tfmenudoc", "text"));
         Link("Document.lnk", ShortcutTo(*work_ / "letter.tfmenudoc"));
@@ -110,6 +111,8 @@ class Menu : public ::testing::Test {
 // Every sub-menu reads "(empty)" until it first opens.
 const char RootMenu[] = "[i] Empty >\n"
                         "  (empty) [off]\n"
+                        "[i] Old.lnk >\n"
+                        "  (empty) [off]\n"
                         "[i] Tools >\n"
                         "  (empty) [off]\n"
                         "[i] apple\n"
@@ -139,10 +142,13 @@ TEST_F(Menu, ShowsTheMirrorAndStartsTheChosenProgramWithTheFiles) {
     printf("[ figures  ] start to menu: %.0f ms\n", NowMs() - run.StartedAtMs());
     EXPECT_EQ(ReadMenu(run, menu), RootMenu);
 
-    // Down, Right opens "Empty"; Left, Down, Right opens "Tools", whose own folder stays unread.
-    for (UINT key : {VK_DOWN, VK_RIGHT, VK_LEFT, VK_DOWN, VK_RIGHT})
+    // Down, Right opens "Empty"; then "Old.lnk" (a folder); then "Tools", whose own folder
+    // stays unread.
+    for (UINT key : {VK_DOWN, VK_RIGHT, VK_LEFT, VK_DOWN, VK_RIGHT, VK_LEFT, VK_DOWN, VK_RIGHT})
         PressKey(menu, key);
     std::string withTools = RootMenu, seen;
+    withTools.replace(withTools.find("[i] Old.lnk >\n  (empty) [off]\n"), 30,
+                      "[i] Old.lnk >\n  [i] Inside\n");
     withTools.replace(withTools.find("[i] Tools >\n  (empty) [off]\n"), 28,
                       "[i] Tools >\n  [i] Deep >\n    (empty) [off]\n  [i] Editor && Viewer\n"
                       "  [i] zeta\n");
@@ -187,7 +193,7 @@ TEST_F(Menu, DocumentsOpenAloneAndErrorsStartNothing) {
         HKEY_LOCAL_MACHINE, (keys[1] + std::string("\\shell\\open\\command")).c_str(), "",
         Quoted(BuildFile("record_args.exe")) + " --out " + Quoted(documentRecord) + " \"%1\"");
     TallowfinRun document;
-    Run(document, "one.txt two.txt", 5);
+    Run(document, "one.txt two.txt", 6);
     EXPECT_EQ(ExitCode(document), 0u);
     EXPECT_TRUE(WaitUntil([&] { return ReadTextFile(documentRecord, &record); }, StartBound));
     EXPECT_EQ(record.substr(record.find('\n') + 1),
@@ -205,10 +211,10 @@ TEST_F(Menu, DocumentsOpenAloneAndErrorsStartNothing) {
         int downs; // -1: no menu is expected
         std::string text;
     } cases[] = {
-        {"one.txt", 6,
+        {"one.txt", 7,
          "The shortcut \"Gone\" points to something that no longer exists:\n\n" +
              *work_ / "gone.exe"},
-        {many, 9, "16000 files were given."},
+        {many, 10, "16000 files were given."},
         {"one.txt", -1, "There is no Tallowfin folder in your Send To folder yet."},
     };
     for (const auto& c : cases) {
