@@ -3,7 +3,7 @@ set(TALLOWFIN_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno
 
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-add_library(tallowfin_pure STATIC ${TALLOWFIN_PURE_SOURCES})
+add_library(tallowfin_pure STATIC ${TALLOWFIN_PURE_SOURCES} ${TALLOWFIN_MENU_PURE_SOURCES})
 target_compile_options(tallowfin_pure PRIVATE ${TALLOWFIN_WARNINGS} ${TALLOWFIN_SANITIZE})
 target_link_options(tallowfin_pure PUBLIC ${TALLOWFIN_SANITIZE})
 

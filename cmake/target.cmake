@@ -39,6 +39,30 @@ target_link_options(Tallowfin PRIVATE ${TALLOWFIN_STATIC_LINK})
 set_property(SOURCE res/tallowfin.rc APPEND PROPERTY OBJECT_DEPENDS
     ${CMAKE_SOURCE_DIR}/res/tallowfin.ico ${CMAKE_SOURCE_DIR}/res/tallowfin.manifest)
 
+# Tallowfin Menu: a second program that finds the mirror with Tallowfin's own discovery code.
+add_executable(TallowfinMenu WIN32
+    ${TALLOWFIN_MENU_PURE_SOURCES}
+    menu/launch.cpp
+    menu/menu_box.cpp
+    menu/menu_icons.cpp
+    menu/menu_main.cpp
+    menu/menu_state.cpp
+    menu/mirror_location.cpp
+    menu/mirror_menu.cpp
+    menu/send_to_entry.cpp
+    menu/shortcut_file.cpp
+    app/shared_state.cpp
+    mirror/folder_discovery.cpp
+    mirror/folder_text.cpp
+    mirror/mirror_paths.cpp
+    menu/tallowfin_menu.rc)
+target_compile_options(TallowfinMenu PRIVATE ${TALLOWFIN_WARNINGS})
+target_compile_definitions(TallowfinMenu PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(TallowfinMenu PRIVATE ole32 uuid shlwapi shell32 advapi32 user32 gdi32 kernel32)
+target_link_options(TallowfinMenu PRIVATE ${TALLOWFIN_STATIC_LINK})
+set_property(SOURCE menu/tallowfin_menu.rc APPEND PROPERTY OBJECT_DEPENDS
+    ${CMAKE_SOURCE_DIR}/res/tallowfin.ico ${CMAKE_SOURCE_DIR}/menu/tallowfin_menu.manifest)
+
 # GoogleTest for the target, from Debian's sources.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -56,6 +80,7 @@ if(TALLOWFIN_HOST_TESTS)
 endif()
 
 add_test(NAME exe_imports_only_system_dlls
-    COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports.sh $<TARGET_FILE:Tallowfin>)
+    COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports.sh $<TARGET_FILE:Tallowfin>
+            $<TARGET_FILE:TallowfinMenu>)
 
 add_test(NAME sources_are_clang_formatted COMMAND ${CMAKE_SOURCE_DIR}/scripts/format.sh --check)

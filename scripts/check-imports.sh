@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Fails unless every DLL that the exe imports ships with Windows itself (no MinGW runtime DLLs).
+# Fails unless every DLL that each given exe imports ships with Windows itself (no MinGW runtime
+# DLLs).
 set -eu
-exe=$1
 system='^(kernel32|user32|gdi32|advapi32|shell32|shlwapi|ole32|oleaut32|comctl32|comdlg32|winmm|version|msvcrt|api-ms-win-.*)\.dll$'
-dlls=$(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z')
-echo "imports of $(basename "$exe"):" $dlls
-bad=$(printf '%s\n' $dlls | grep -Ev "$system" || true)
-if [ -n "$bad" ]; then
-    echo "not a system DLL: $bad"
-    exit 1
-fi
+status=0
+for exe in "$@"; do
+    dlls=$(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z')
+    echo "imports of $(basename "$exe"):" $dlls
+    bad=$(printf '%s\n' $dlls | grep -Ev "$system" || true)
+    if [ -n "$bad" ]; then
+        echo "not a system DLL: $bad"
+        status=1
+    fi
+done
+exit $status

@@ -173,6 +173,8 @@ bool TallowfinRun::Start(const LaunchOptions& options) {
         return false;
     std::vector<char> environment = BuildEnvironment(options.env);
     std::string commandLine = "\"" + options.exe + "\"";
+    if (!options.arguments.empty())
+        commandLine += " " + options.arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startedAt_ = NowMs();
@@ -278,6 +280,14 @@ std::vector<HWND> TallowfinRun::OtherDialogs() const {
             !HasChild(window, 1011, "msctls_progress32"))
             dialogs.push_back(window);
     return dialogs;
+}
+
+std::vector<HWND> TallowfinRun::MenuWindows() const {
+    std::vector<HWND> menus;
+    for (HWND window : Windows())
+        if (IsWindowVisible(window) && ClassName(window) == "#32768")
+            menus.push_back(window);
+    return menus;
 }
 
 bool TallowfinRun::Probe(HWND window, ProbeShared* facts) {
@@ -442,6 +452,16 @@ bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DW
 bool MoveWindowTo(HWND window, int x, int y) {
     return SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) !=
            0;
+}
+
+bool PressKey(HWND window, UINT virtualKey) {
+    return PostMessageA(window, WM_KEYDOWN, virtualKey, 1) &&
+           PostMessageA(window, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+std::string ReadMenu(TallowfinRun& run, HWND menuWindow) {
+    ProbeShared facts;
+    return run.Probe(menuWindow, &facts) ? facts.menuDump : "(probe did not answer)";
 }
 
 const char* BoxIconName(BoxIcon icon) {

@@ -35,6 +35,7 @@ bool WriteAcceptedTerms(const std::string& folder);
 
 struct LaunchOptions {
     std::string exe = TallowfinExe();
+    std::string arguments;     // after the quoted exe and a space
     std::string workingDir;    // empty: the driver's own
     bool termsAccepted = true; // the working folder gets the acceptance file before the start
     std::vector<std::pair<std::string, std::string>> env; // added or replaced; "" value removes
@@ -70,6 +71,8 @@ class TallowfinRun {
     HWND WaitForMessageBox(double timeoutMs) const;
     // Other dialogs of the process (neither the main window nor a message box).
     std::vector<HWND> OtherDialogs() const;
+    // Visible pop-up menu windows (class "#32768"), one for each open level.
+    std::vector<HWND> MenuWindows() const;
 
     // In-process facts read by the probe; false when the probe could not answer.
     bool Probe(HWND window, ProbeShared* facts);
@@ -138,6 +141,10 @@ bool PostCommand(HWND window, int id);
 bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs,
                      LRESULT* result = nullptr);
 bool MoveWindowTo(HWND window, int x, int y);
+// Posts a key press (down and up) to a window, as the keyboard would send it to the focus.
+bool PressKey(HWND window, UINT virtualKey);
+// The menu shown by a pop-up menu window, as the probe reads it (see ProbeShared::menuDump).
+std::string ReadMenu(TallowfinRun& run, HWND menuWindow);
 const char* BoxIconName(BoxIcon icon);
 
 // Saves a PNG of the Wine desktop (cut to the window when given) as <name>.png in the folder

@@ -1,5 +1,6 @@
-// The probe DLL: loaded into Tallowfin.exe through a WH_CALLWNDPROC hook set by the driver, it
-// answers questions Wine only answers in-process and records when threads start and end.
+// The probe DLL: loaded into Tallowfin.exe or TallowfinMenu.exe through a WH_CALLWNDPROC hook set
+// by the driver, it answers questions Wine only answers in-process (icons, menus) and records
+// when threads start and end.
 #include <windows.h>
 
 #include "icon_facts.h"
@@ -72,7 +73,56 @@ BoxIcon DescribeBoxIcon(HWND box) {
     return BoxIcon::Other;
 }
 
+bool HasSmallPicture(HBITMAP picture) {
+    BITMAP shape;
+    // Values up to HBMMENU_POPUP_MINIMIZE (11) name system pictures, not bitmaps.
+    return reinterpret_cast<ULONG_PTR>(picture) > 11 && GetObjectA(picture, sizeof shape, &shape) &&
+           shape.bmWidth == GetSystemMetrics(SM_CXSMICON) && shape.bmBitsPixel == 32;
+}
+
+void DumpMenu(HMENU menu, int depth, char* out, size_t size) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[512] = L"";
+        MENUITEMINFOW item = {};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU | MIIM_BITMAP | MIIM_STRING;
+        item.dwTypeData = text;
+        item.cch = ARRAYSIZE(text) - 1;
+        if (!GetMenuItemInfoW(menu, i, TRUE, &item))
+            continue;
+        char line[1200] = "";
+        for (int d = 0; d < depth; ++d)
+            lstrcatA(line, "  ");
+        if (item.fType & MFT_SEPARATOR) {
+            lstrcatA(line, "-");
+        } else {
+            if (HasSmallPicture(item.hbmpItem))
+                lstrcatA(line, "[i] ");
+            size_t used = lstrlenA(line);
+            WideCharToMultiByte(CP_UTF8, 0, text, -1, line + used, int(sizeof line - used - 16),
+                                nullptr, nullptr);
+            if (item.hSubMenu)
+                lstrcatA(line, " >");
+            if (item.fState & MFS_DISABLED)
+                lstrcatA(line, " [off]");
+        }
+        lstrcatA(line, "\n");
+        if (lstrlenA(out) + lstrlenA(line) < int(size))
+            lstrcatA(out, line);
+        if (item.hSubMenu)
+            DumpMenu(item.hSubMenu, depth + 1, out, size);
+    }
+}
+
 void Answer(HWND window) {
+    Shared->menuDump[0] = '\0';
+    char className[16];
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpA(className, "#32768") == 0) {
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+        if (menu)
+            DumpMenu(menu, 0, Shared->menuDump, sizeof Shared->menuDump);
+    }
     Shared->smallIcon =
         DescribeIcon(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0)));
     Shared->bigIcon =

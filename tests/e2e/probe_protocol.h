@@ -1,6 +1,6 @@
-// What the probe DLL, loaded into Tallowfin.exe by a window hook, reports to the driver.
-// Wine answers WM_GETICON, the system menu's state and a box's icon only inside the owning
-// process, so the probe reads them there and writes them into a mapping named per process.
+// What the probe DLL, loaded into Tallowfin.exe or TallowfinMenu.exe by a window hook, reports to
+// the driver. Wine answers WM_GETICON, the system menu's state and a box's icon only inside the
+// owning process, so the probe reads them there and writes them into a mapping named per process.
 #pragma once
 #include <windows.h>
 
@@ -34,6 +34,11 @@ struct ProbeShared {
     ProbeIcon smallIcon, bigIcon;
     UINT closeItemState; // GetMenuState of SC_CLOSE in the system menu; 0xFFFFFFFF without one
     BoxIcon boxIcon;
+    // For a pop-up menu window (class "#32768"): its menu and every sub-menu below it, one item
+    // a line in UTF-8, two spaces of indent a level. A line is "-" for a separator, otherwise
+    // "[i] " when the item has a small 32-bit picture, the item's text, " >" for a sub-menu
+    // and " [off]" when disabled.
+    char menuDump[8192];
 };
 
 inline void ProbeMappingName(char* out, size_t size, DWORD processId) {

@@ -214,3 +214,27 @@ TEST(CodePage, TestProgramsRunUnderUtf8LikeTheProgram) {
 }
 
 } // namespace
+
+// Tallowfin Menu carries the same icon, a version block of its own and its own manifest.
+TEST(MenuResources, IconVersionBlockAndManifestOfTallowfinMenu) {
+    std::string path = ExePath();
+    path.replace(path.rfind("Tallowfin.exe"), std::string::npos, "TallowfinMenu.exe");
+    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, module) << path;
+    EXPECT_NE(nullptr, FindResourceA(module, MAKEINTRESOURCEA(105), MAKEINTRESOURCEA(14)));
+    EXPECT_NE(nullptr, FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)));
+    FreeLibrary(module);
+    std::string block(GetFileVersionInfoSizeA(path.c_str(), nullptr), '\0');
+    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, DWORD(block.size()), &block[0]));
+    const char* expected[][2] = {{"FileDescription", "Tallowfin Menu"},
+                                 {"OriginalFilename", "TallowfinMenu.exe"},
+                                 {"FileVersion", "1, 7, 6, 0"}};
+    for (auto& pair : expected) {
+        std::string query = std::string("\\StringFileInfo\\080904b0\\") + pair[0];
+        char* text = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(
+            VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &length));
+        EXPECT_STREQ(pair[1], text) << pair[0];
+    }
+}

@@ -1,0 +1,84 @@
+// Tallowfin Menu: shows the Tallowfin folder of Send To as a cascading menu at the mouse and
+// starts the chosen shortcut with the files it was given. Without files it offers to add or
+// remove its own Send To entry.
+#include <windows.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include "launch.h"
+#include "menu_box.h"
+#include "menu_state.h"
+#include "mirror_location.h"
+#include "mirror_menu.h"
+#include "send_to_entry.h"
+
+namespace {
+
+constexpr wchar_t OwnerClass[] = L"TallowfinMenuOwner";
+
+LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITMENUPOPUP) {
+        FillMenuOnOpen(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The menu needs a window of this thread to report to; it is never shown.
+HWND CreateOwnerWindow() {
+    WNDCLASSW type = {};
+    type.lpfnWndProc = OwnerProc;
+    type.hInstance = MenuInstance;
+    type.lpszClassName = OwnerClass;
+    if (!RegisterClassW(&type))
+        return nullptr;
+    return CreateWindowExW(WS_EX_TOOLWINDOW, OwnerClass, MenuCaption, WS_POPUP, 0, 0, 0, 0, nullptr,
+                           nullptr, MenuInstance, nullptr);
+}
+
+int RunMirrorMenu() {
+    wchar_t root[MAX_PATH];
+    if (!FindMirrorRoot(root)) {
+        ShowMenuBox(MB_ICONWARNING | MB_OK,
+                    L"There is no Tallowfin folder in your Send To folder yet.\n\n"
+                    L"Run Tallowfin first: it builds that folder from your shortcuts.");
+        return 1;
+    }
+    HWND owner = CreateOwnerWindow();
+    HMENU menu = owner ? CreateMirrorMenu(root) : nullptr;
+    if (!menu)
+        return 1;
+    POINT at;
+    GetCursorPos(&at);
+    // A pop-up menu only closes on a click elsewhere when its owner is the foreground window;
+    // the message after it lets the menu finish closing.
+    SetForegroundWindow(owner);
+    UINT command =
+        TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, owner, nullptr);
+    PostMessageW(owner, WM_NULL, 0, 0);
+    const wchar_t* chosen = ShortcutForCommand(command);
+    int code = !chosen || StartShortcut(chosen) ? 0 : 1;
+    DestroyMenu(menu);
+    DestroyWindow(owner);
+    return code;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    MenuInstance = instance;
+    CoInitialize(nullptr);
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    int code = 1;
+    if (arguments && count <= 1) {
+        code = OfferSendToEntry();
+    } else if (arguments) {
+        MenuFiles = arguments + 1;
+        MenuFileCount = count - 1;
+        code = RunMirrorMenu();
+    }
+    LocalFree(arguments);
+    CoUninitialize();
+    return code;
+}

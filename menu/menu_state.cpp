@@ -1,0 +1,12 @@
+// Definitions of the process-wide state declared in menu_state.h.
+#include "menu_state.h"
+
+HINSTANCE MenuInstance;
+wchar_t** MenuFiles;
+int MenuFileCount;
+
+MenuFolder MenuFolders[MaxMenuFolders];
+int MenuFolderCount;
+MenuShortcut MenuShortcuts[MaxMenuShortcuts];
+int MenuShortcutCount;
+HBITMAP FolderBitmap;

@@ -1,0 +1,33 @@
+// Tallowfin Menu's process-wide state, grouped by the file that owns it. One thread only.
+#pragma once
+#include <windows.h>
+
+// Start-up (menu/menu_main.cpp) ------------------------------------------------------------------
+extern HINSTANCE MenuInstance;
+// The files the program was started with, as the command line gave them.
+extern wchar_t** MenuFiles;
+extern int MenuFileCount;
+
+// The menu tree (menu/mirror_menu.cpp) --------------------------------------------------------
+// Sub-menus are listed when they first open; these tables only grow while the menu is up.
+// Beyond their size further entries are left out: a menu that long could not be used anyway.
+constexpr int MaxMenuFolders = 1024;
+constexpr int MaxMenuShortcuts = 4096;
+constexpr UINT FirstShortcutCommand = 1; // command id = FirstShortcutCommand + table index
+
+struct MenuFolder {
+    HMENU menu;
+    bool filled;
+    wchar_t path[MAX_PATH]; // ends in a backslash
+};
+
+struct MenuShortcut {
+    wchar_t path[MAX_PATH];
+};
+
+extern MenuFolder MenuFolders[MaxMenuFolders];
+extern int MenuFolderCount;
+extern MenuShortcut MenuShortcuts[MaxMenuShortcuts];
+extern int MenuShortcutCount;
+// One picture serves every folder item.
+extern HBITMAP FolderBitmap;
