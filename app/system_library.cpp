@@ -17,10 +17,9 @@ template <typename Function> Function LookUp(const char* library, const char* na
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-TickFunction LoadTickFunction() {
-    TickFunction tick = LookUp<TickFunction>("winmm.dll", "timeGetTime");
-    return tick ? tick : GetTickCount;
-}
+// Both are used by the main thread only, so a plain first-use load is enough.
+TickFunction Tick;
+InitControlsFunction InitControls;
 
 } // namespace
 
@@ -40,14 +39,16 @@ HMODULE LoadSystemLibrary(const char* name) {
 }
 
 DWORD MillisecondTick() {
-    // Thread-safe once-only initialisation; the library stays loaded for the process.
-    static const TickFunction tick = LoadTickFunction();
-    return tick();
+    if (!Tick)
+        Tick = LookUp<TickFunction>("winmm.dll", "timeGetTime");
+    if (!Tick)
+        Tick = GetTickCount;
+    return Tick();
 }
 
 bool InitSystemCommonControls(DWORD classes) {
-    static const InitControlsFunction init =
-        LookUp<InitControlsFunction>("comctl32.dll", "InitCommonControlsEx");
+    if (!InitControls)
+        InitControls = LookUp<InitControlsFunction>("comctl32.dll", "InitCommonControlsEx");
     INITCOMMONCONTROLSEX controls = {sizeof controls, classes};
-    return init && init(&controls);
+    return InitControls && InitControls(&controls);
 }
