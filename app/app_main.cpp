@@ -8,6 +8,7 @@
 #include "main_window.h"
 #include "settings_store.h"
 #include "shared_state.h"
+#include "system_library.h"
 #include "terms_gate.h"
 #include "worker_wait.h"
 #include "../mirror/folder_discovery.h"
@@ -26,8 +27,7 @@ void ShowStartupError(HWND owner, const char* text) {
 
 bool CreateMainWindow() {
     // The template's progress bar needs its class registered first.
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
+    InitSystemCommonControls(ICC_PROGRESS_CLASS);
     MainWindow =
         CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainWindowProc, 0);
     return MainWindow != nullptr;

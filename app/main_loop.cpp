@@ -2,9 +2,9 @@
 #include "main_loop.h"
 
 #include <windows.h>
-#include <mmsystem.h>
 
 #include "shared_state.h"
+#include "system_library.h"
 #include "worker_wait.h"
 
 namespace {
@@ -32,7 +32,7 @@ void KillExitWatchTimer() {
 void RunExitWatch() {
     if (!WorkerHasEnded())
         return;
-    DWORD now = timeGetTime();
+    DWORD now = MillisecondTick();
     if (!LingerArmed) {
         LingerArmed = true;
         LingerDeadline = now + LingerMilliseconds;

@@ -4,7 +4,7 @@
 TALLOWFIN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_ROOT=${TALLOWFIN_BUILD:-$TALLOWFIN_ROOT/build}
 WIN_BUILD=$BUILD_ROOT/win
-HOST_BUILD=$BUILD_ROOT/host
+HOST_BUILD=$BUILD_ROOT/native
 
 log() { printf '== %s\n' "$*"; }
 
@@ -22,10 +22,11 @@ export HOME USER
 ensure_tools() {
     local missing=0 tool
     for tool in cmake make g++ git i686-w64-mingw32-g++ i686-w64-mingw32-windres wine Xvfb xwd \
-        xwininfo clang-format convert; do
+        xwininfo clang-format convert clang cppcheck; do
         command -v "$tool" >/dev/null 2>&1 || missing=1
     done
     [ -f /usr/src/googletest/CMakeLists.txt ] || missing=1
+    compgen -G '/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a' >/dev/null || missing=1
     dpkg -s wine32:i386 >/dev/null 2>&1 || missing=1
     [ "$missing" = 0 ] && return 0
     log "installing build and test tools"
@@ -37,11 +38,14 @@ ensure_tools() {
     $sudo apt-get install -y -qq --no-install-recommends \
         cmake g++ make git googletest \
         g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev \
-        wine wine32:i386 wine64 xvfb xauth x11-apps x11-utils imagemagick clang-format >/dev/null
+        wine wine32:i386 wine64 xvfb xauth x11-apps x11-utils imagemagick clang-format \
+        clang libclang-rt-14-dev cppcheck >/dev/null
 }
 
+# Native build with clang: the sanitizer tests and the libFuzzer targets.
 build_host() {
-    cmake -S "$TALLOWFIN_ROOT" -B "$HOST_BUILD" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+    cmake -S "$TALLOWFIN_ROOT" -B "$HOST_BUILD" -DCMAKE_BUILD_TYPE=Debug \
+        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
     cmake --build "$HOST_BUILD" -j"$(nproc)"
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "res/resource.h"
@@ -165,6 +166,7 @@ size_t CountLinkFiles(const std::vector<std::string>& listing) {
 struct RunOutcome {
     DWORD exitCode = 99;
     ProgressState bar;
+    double barLagMs = 0; // from the worker's end to the bar's last step
 };
 
 class MirrorPass : public ::testing::Test {
@@ -254,8 +256,10 @@ class MirrorPass : public ::testing::Test {
         // answered before them: give the bar time to reach its maximum.
         HWND bar = GetDlgItem(window, IDC_MAIN_PROGRESS);
         ProgressState last;
-        WaitUntil([&] { return ReadProgress(bar, &last) && last.position == last.high; }, 3000, 50);
+        WaitUntil([&] { return ReadProgress(bar, &last) && last.position == last.high; }, passBound,
+                  50);
         outcome->bar = last;
+        outcome->barLagMs = NowMs() - ended;
         ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
         ASSERT_TRUE(run.WaitForExit(EndBound, &outcome->exitCode)) << "did not end after close";
     }
@@ -264,6 +268,32 @@ class MirrorPass : public ::testing::Test {
         EXPECT_EQ(0, outcome.bar.low);
         EXPECT_EQ(static_cast<int>(counted), outcome.bar.high) << "maximum = entries counted";
         EXPECT_EQ(outcome.bar.high, outcome.bar.position) << "an undisturbed pass fills the bar";
+    }
+
+    // 1,800 shortcuts in 30 folders of the user's Programs, and the mirror they make.
+    void BuildLongProfile(std::vector<std::string>* expected) {
+        const int Suites = 30, PerSuite = 60;
+        // One shortcut saved through the shell, then copied: far quicker than saving each.
+        std::string original = *work_ / "original.lnk";
+        std::string target = App("tool.exe");
+        MakeDirs(*work_ / "Apps");
+        WriteTextFile(target, "");
+        ASSERT_TRUE(CreateShortcut(original, ShortcutTo(target)));
+        *expected = {"Tallowfin Desktop\\", "Tallowfin Quick Launch\\"};
+        for (int suite = 0; suite < Suites; ++suite) {
+            char folder[32];
+            snprintf(folder, sizeof folder, "Suite %02d", suite);
+            std::string source = profile_->SourceFolder(UserPrograms) + "\\" + folder;
+            ASSERT_TRUE(MakeDirs(source));
+            expected->push_back(std::string(folder) + "\\");
+            for (int i = 0; i < PerSuite; ++i) {
+                char name[32];
+                snprintf(name, sizeof name, "Tool %03d.lnk", i);
+                ASSERT_TRUE(CopyFileA(original.c_str(), (source + "\\" + name).c_str(), FALSE));
+                expected->push_back(std::string(folder) + "\\" + name);
+            }
+        }
+        ASSERT_TRUE(profile_->Point());
     }
 
     std::unique_ptr<TempDir> work_;
@@ -403,30 +433,10 @@ TEST_F(MirrorPass, LogThatCannotBeCreatedIsReportedAndTheMirrorIsLeftAlone) {
 // A close in the middle of a long pass stops the worker at its next entry: the program ends
 // with a partial mirror whose three folders exist, and the next run rebuilds it whole.
 TEST_F(MirrorPass, CloseDuringALongPassStopsItAndTheNextRunRebuildsTheMirror) {
-    const int Suites = 30, PerSuite = 60;
-    // One shortcut saved through the shell, then copied: far quicker than saving each.
-    std::string original = *work_ / "original.lnk";
-    std::string target = App("tool.exe");
-    MakeDirs(*work_ / "Apps");
-    WriteTextFile(target, "");
-    ASSERT_TRUE(CreateShortcut(original, ShortcutTo(target)));
-    std::vector<std::string> expected = {"Tallowfin Desktop\\", "Tallowfin Quick Launch\\"};
-    for (int suite = 0; suite < Suites; ++suite) {
-        char folder[32];
-        snprintf(folder, sizeof folder, "Suite %02d", suite);
-        std::string source = profile_->SourceFolder(UserPrograms) + "\\" + folder;
-        ASSERT_TRUE(MakeDirs(source));
-        expected.push_back(std::string(folder) + "\\");
-        for (int i = 0; i < PerSuite; ++i) {
-            char name[32];
-            snprintf(name, sizeof name, "Tool %03d.lnk", i);
-            ASSERT_TRUE(CopyFileA(original.c_str(), (source + "\\" + name).c_str(), FALSE));
-            expected.push_back(std::string(folder) + "\\" + name);
-        }
-    }
-    ASSERT_TRUE(profile_->Point());
+    std::vector<std::string> expected;
+    ASSERT_NO_FATAL_FAILURE(BuildLongProfile(&expected));
     auto watch = Watch();
-    const size_t total = Suites * PerSuite;
+    const size_t total = CountLinkFiles(expected);
 
     {
         TallowfinRun run;
@@ -476,3 +486,61 @@ TEST_F(MirrorPass, CloseDuringALongPassStopsItAndTheNextRunRebuildsTheMirror) {
 }
 
 } // namespace
+
+// Closes at random moments of a long pass, from its first entries to its last: every run ends
+// normally, and the run after them all rebuilds the mirror whole. The seed is printed.
+TEST_F(MirrorPass, ClosesAtRandomPointsEndCleanlyAndTheNextRunRebuildsTheMirror) {
+    std::vector<std::string> expected;
+    ASSERT_NO_FATAL_FAILURE(BuildLongProfile(&expected));
+    auto watch = Watch();
+    unsigned seed = GetTickCount();
+    srand(seed);
+    printf("[ figures  ] seed %u\n", seed);
+    for (int round = 0; round < 20; ++round) {
+        TallowfinRun run;
+        ASSERT_TRUE(run.Start(Options()));
+        HWND window = run.WaitForMainWindow(StartBound);
+        ASSERT_NE(nullptr, window);
+        HWND bar = GetDlgItem(window, IDC_MAIN_PROGRESS);
+        // A step of the pass, from before the count to past its end.
+        int stop = rand() % (static_cast<int>(expected.size()) + 1);
+        ProgressState state;
+        double ended = 0;
+        WaitUntil(
+            [&] {
+                return (ReadProgress(bar, &state) && state.position >= stop) ||
+                       run.WorkerEndedAtMs(&ended);
+            },
+            LongPassBound);
+        ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
+        DWORD code = 99;
+        ASSERT_TRUE(run.WaitForExit(EndBound, &code)) << "round " << round << ", step " << stop;
+        EXPECT_EQ(1u, code) << "round " << round << ", step " << stop;
+    }
+    EXPECT_TRUE(watch->OnlyMirrorChanged());
+
+    RunOutcome next;
+    size_t counted = EntriesToCount();
+    ASSERT_NO_FATAL_FAILURE(RunPass(&next, LongPassBound));
+    EXPECT_EQ(Sorted(expected), TreeListing(profile_->MirrorRoot()));
+    ExpectFullBar(next, counted);
+}
+
+// Past 65,535 entries the bar still spans them all: 70,000 small files, written from the host
+// side because the platform would take minutes, beside a shortcut.
+TEST_F(MirrorPass, SeventyThousandEntriesFillTheBarExactly) {
+    std::string bulk = profile_->SourceFolder(UserPrograms) + "\\Bulk";
+    ASSERT_TRUE(MakeDirs(bulk));
+    ASSERT_TRUE(FillFolderFromHost(bulk, 70, 1000));
+    AddLinks(RealisticLinks, 1);
+    ASSERT_TRUE(profile_->Point());
+    size_t counted = EntriesToCount();
+    ASSERT_GT(counted, 70000u);
+
+    RunOutcome outcome;
+    ASSERT_NO_FATAL_FAILURE(RunPass(&outcome, LongPassBound));
+    printf("[ figures  ] %u entries; the bar took its last step %.0f ms after the worker ended\n",
+           static_cast<unsigned>(counted), outcome.barLagMs);
+    EXPECT_EQ(1u, outcome.exitCode);
+    ExpectFullBar(outcome, counted);
+}

@@ -61,3 +61,22 @@ bool MakeUnixFolderLink(const std::string& linkPath, const std::string& targetPa
     }
     return false;
 }
+
+bool FillFolderFromHost(const std::string& folder, int folders, int files) {
+    std::string unixFolder = UnixPath(folder);
+    if (unixFolder.empty())
+        return false;
+    // The marker comes last, so its appearance means that every file is there.
+    std::string script = "cd '" + unixFolder + "' && for d in $(seq " + std::to_string(folders) +
+                         "); do mkdir f$d && (cd f$d && touch $(seq -f n%g.dat " +
+                         std::to_string(files) + ")); done && touch filled.marker";
+    if (!StartHostProgram("Z:\\bin\\bash -c \"" + script + "\""))
+        return false;
+    std::string marker = folder + "\\filled.marker";
+    for (int i = 0; i < 12000; ++i) {
+        if (GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES)
+            return true;
+        Sleep(10);
+    }
+    return false;
+}

@@ -9,3 +9,7 @@ bool StartHostProgram(std::string commandLine);
 
 // Creates a link at linkPath (its parent must exist) pointing at the folder targetPath.
 bool MakeUnixFolderLink(const std::string& linkPath, const std::string& targetPath);
+
+// Fills an existing folder from the host side with `folders` sub-folders of `files` empty files
+// each: tens of thousands of entries in seconds. True once they are all there.
+bool FillFolderFromHost(const std::string& folder, int folders, int files);

@@ -1,0 +1,254 @@
+// End to end: the program as a download would run it, from a folder that others could write to.
+#include <gtest/gtest.h>
+
+#include <objbase.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "tests/e2e/driver.h"
+#include "tests/e2e/profile.h"
+#include "tests/support/registry_guard.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+// What a bad input must come to after one run.
+enum class Outcome {
+    Mirrored, // in the mirror under its own relative path
+    Absent,   // nowhere in the mirror under its own path; nothing outside the mirror changed
+    Kept,     // an entry of the old mirror that the run cannot or does not remove
+};
+
+// Makes one bad input at a path; false when the set-up failed.
+typedef bool (*MakeInput)(const std::string& path);
+
+std::string Bytes(size_t count, unsigned seed) {
+    std::string bytes(count, '\0');
+    for (size_t i = 0; i < count; ++i)
+        bytes[i] = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 16);
+    return bytes;
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    bool ok = file != INVALID_HANDLE_VALUE &&
+              WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+              written == bytes.size();
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    return ok;
+}
+
+std::string Folder(const std::string& path) {
+    return path.substr(0, path.find_last_of('\\'));
+}
+
+bool PlainLink(const std::string& path) {
+    return MakeDirs(Folder(path)) && CreateShortcut(path, ShortcutTo("C:\\windows\\notepad.exe"));
+}
+
+// A shortcut whose target path has exactly n characters.
+template <size_t n> bool LinkWithTargetOf(const std::string& path) {
+    std::string target = "C:\\Apps\\" + std::string(n - 12, 't') + ".exe";
+    return MakeDirs(Folder(path)) && CreateShortcut(path, ShortcutTo(target));
+}
+
+bool Garbage(const std::string& path) {
+    return MakeDirs(Folder(path)) && WriteBytes(path, Bytes(300, 7));
+}
+bool Megabyte(const std::string& path) {
+    return MakeDirs(Folder(path)) && WriteBytes(path, Bytes(1 << 20, 11));
+}
+bool Empty(const std::string& path) {
+    return MakeDirs(Folder(path)) && WriteBytes(path, "");
+}
+bool Truncated(const std::string& path) {
+    std::string whole;
+    return PlainLink(path) && ReadTextFile(path, &whole) && WriteBytes(path, whole.substr(0, 80));
+}
+bool FolderNamedLikeALink(const std::string& path) {
+    return PlainLink(path + "\\inner.lnk");
+}
+template <DWORD attributes> bool LinkWith(const std::string& path) {
+    return PlainLink(path) && SetFileAttributesA(path.c_str(), attributes);
+}
+// A shortcut at a path of n characters, through the \\?\ form past MAX_PATH.
+template <size_t n> bool LinkAtLength(const std::string& path) {
+    std::string folder = Folder(path);
+    if (folder.size() + 10 > n || !PlainLink(path))
+        return false;
+    std::string name = std::string(n - folder.size() - 5, 'p') + ".lnk";
+    std::wstring from(path.begin(), path.end()), to(folder.begin(), folder.end());
+    to = L"\\\\?\\" + to + L"\\" + std::wstring(name.begin(), name.end());
+    bool moved = MoveFileW((L"\\\\?\\" + from).c_str(), to.c_str());
+    return moved;
+}
+bool Named(const std::string& path) {
+    return PlainLink(path);
+}
+
+struct BadInput {
+    const char* what;
+    const char* where; // "S" for the user's Programs, "M" for the old mirror, then the path
+    MakeInput make;
+    Outcome outcome;
+};
+
+// One profile holds them all; a path beginning with "M" lies in the mirror of an earlier run.
+const BadInput BadInputs[] = {
+    {"malformed bytes", "S\\Bad\\malformed.lnk", Garbage, Outcome::Absent},
+    {"truncated shortcut", "S\\Bad\\truncated.lnk", Truncated, Outcome::Absent},
+    {"empty file", "S\\Bad\\empty.lnk", Empty, Outcome::Absent},
+    {"1 MB of noise", "S\\Bad\\huge.lnk", Megabyte, Outcome::Absent},
+    {"folder named x.lnk", "S\\Bad\\x.lnk", FolderNamedLikeALink, Outcome::Mirrored},
+    {"target of 259 characters", "S\\Long\\t259.lnk", LinkWithTargetOf<259>, Outcome::Mirrored},
+    {"target of 260 characters", "S\\Long\\t260.lnk", LinkWithTargetOf<260>, Outcome::Mirrored},
+    {"target of 300 characters", "S\\Long\\t300.lnk", LinkWithTargetOf<300>, Outcome::Mirrored},
+    {"Cyrillic name", "S\\Names\\Ярлык.lnk", Named, Outcome::Mirrored},
+    {"CJK name", "S\\Names\\快捷方式.lnk", Named, Outcome::Mirrored},
+    {"emoji name", "S\\Names\\\xF0\x9F\x99\x82 smile.lnk", Named, Outcome::Mirrored},
+    {"source path of 248", "S\\Deep\\a.lnk", LinkAtLength<248>, Outcome::Absent},
+    {"source path of 259", "S\\Deep\\b.lnk", LinkAtLength<259>, Outcome::Absent},
+    {"source path of 262", "S\\Deep\\c.lnk", LinkAtLength<262>, Outcome::Absent},
+    {"read-only shortcut in the old mirror", "M\\Old\\ro.lnk", LinkWith<FILE_ATTRIBUTE_READONLY>,
+     Outcome::Absent},
+    {"hidden shortcut in the old mirror", "M\\Old\\hidden.lnk", LinkWith<FILE_ATTRIBUTE_HIDDEN>,
+     Outcome::Absent},
+    {"system shortcut in the old mirror", "M\\Old\\system.lnk", LinkWith<FILE_ATTRIBUTE_SYSTEM>,
+     Outcome::Absent},
+    // Only shortcuts are deleted from an old mirror: the file stays, and the Desktops go
+    // unmirrored.
+    {"a mirror folder that is a file", "M\\Tallowfin Desktop", Garbage, Outcome::Kept},
+    {"locked file in the old mirror", "M\\Old\\locked.lnk", PlainLink, Outcome::Kept},
+};
+
+const char* const PlantedDlls[] = {"msi.dll", "winmm.dll", "comctl32.dll"};
+
+class Hardening : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        CoInitialize(nullptr);
+        work_ = std::make_unique<TempDir>("tallowfin-hard");
+        profile_ = std::make_unique<TestProfile>(*work_ / "profile");
+    }
+
+    void TearDown() override {
+        profile_.reset();
+        work_.reset();
+        CoUninitialize();
+    }
+
+    std::unique_ptr<TempDir> work_;
+    std::unique_ptr<TestProfile> profile_;
+};
+
+// Stand-ins for the three libraries that are no KnownDLLs sit beside the exe and in its working
+// folder, and Wine is told to prefer them to its own (tests/CMakeLists.txt): had the program loaded
+// any of them, the log would name it (and the run would break). It loads none, and runs to its
+// normal end.
+TEST_F(Hardening, DllsPlantedBesideTheExeAndInTheWorkingFolderAreNotLoaded) {
+    std::string app = *work_ / "Downloads", cwd = *work_ / "cwd";
+    std::string planted = BuildFolder() + "\\tests\\planted";
+    ASSERT_TRUE(MakeDirs(app) && MakeDirs(cwd));
+    ASSERT_TRUE(CopyFileA(TallowfinExe().c_str(), (app + "\\Tallowfin.exe").c_str(), FALSE));
+    for (const char* dll : PlantedDlls) {
+        for (const std::string& folder : {app, cwd}) {
+            ASSERT_TRUE(
+                CopyFileA((planted + "\\" + dll).c_str(), (folder + "\\" + dll).c_str(), FALSE))
+                << planted << "\\" << dll;
+        }
+    }
+    std::string target = *work_ / "tool.exe";
+    ASSERT_TRUE(WriteTextFile(target, ""));
+    ASSERT_TRUE(profile_->AddShortcut(UserPrograms, "Tool.lnk", ShortcutTo(target)));
+    ASSERT_TRUE(profile_->Point());
+
+    LaunchOptions options;
+    options.exe = app + "\\Tallowfin.exe";
+    options.workingDir = cwd;
+    const char* overrides = getenv("WINEDLLOVERRIDES");
+    ASSERT_TRUE(overrides && strstr(overrides, "msi,winmm,comctl32=n,b")) << overrides;
+    options.env = {{"TALLOWFIN_PLANTED_LOG", *work_ / "planted.log"}};
+    TallowfinRun run;
+    ASSERT_TRUE(run.Start(options));
+    HWND window = run.WaitForMainWindow(StartBound);
+    DWORD code = 0;
+    bool ended = window && run.WaitForExit(30000, &code);
+
+    std::string loaded;
+    ReadTextFile(*work_ / "planted.log", &loaded);
+    EXPECT_EQ("", loaded) << "planted libraries were loaded";
+    ASSERT_NE(nullptr, window) << "no main window";
+    ASSERT_TRUE(ended) << "the exit countdown never ran out";
+    EXPECT_EQ(1u, code);
+    EXPECT_TRUE(FileExists(profile_->MirrorRoot() + "\\Tool.lnk"));
+}
+
+// Every bad input at once, in one run: it ends normally, each input comes to its outcome, the
+// ordinary shortcut beside them is mirrored, and nothing outside the mirror changes.
+TEST_F(Hardening, OneProfileOfBadInputsRunsToItsEnd) {
+    std::string mirror = profile_->MirrorRoot();
+    std::string programs = profile_->SourceFolder(UserPrograms);
+    auto place = [&](const BadInput& input) {
+        return (input.where[0] == 'S' ? programs : mirror) + std::string(input.where + 1);
+    };
+    for (const BadInput& input : BadInputs)
+        ASSERT_TRUE(input.make(place(input))) << input.what;
+    ASSERT_TRUE(PlainLink(programs + "\\Ordinary.lnk"));
+    // Odd registry values for sources the pass also reads.
+    const DWORD number = 42;
+    const char multi[] = "C:\\A\0C:\\B\0";
+    std::string long300(300, 'v');
+    const struct {
+        HKEY hive;
+        const char* name;
+        DWORD type;
+        const void* data;
+        DWORD size;
+    } values[] = {
+        {HKEY_LOCAL_MACHINE, "Common Desktop", REG_DWORD, &number, sizeof number},
+        {HKEY_LOCAL_MACHINE, "Common AppData", REG_MULTI_SZ, multi, sizeof multi},
+        {HKEY_CURRENT_USER, "AppData", REG_EXPAND_SZ, "%APPDATA%", 10},
+        {HKEY_LOCAL_MACHINE, "Common Programs", REG_SZ, long300.c_str(), 301},
+    };
+    ASSERT_TRUE(profile_->Point());
+    for (const auto& value : values) {
+        profile_->RemoveValue(value.hive, value.name); // guarded and restored afterwards
+        for (const char* key : {ShellFoldersSubkey, UserShellFoldersSubkey})
+            ASSERT_TRUE(WriteRegistryValue(value.hive, key, value.name, value.type, value.data,
+                                           value.size));
+    }
+    profile_->RemoveValue(HKEY_CURRENT_USER, "Desktop"); // a missing value
+    // A file of the old mirror held open without delete sharing.
+    HANDLE locked = CreateFileA((mirror + "\\Old\\locked.lnk").c_str(), GENERIC_READ,
+                                FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, locked);
+    MakeDirs(*work_ / "cwd");
+    ChangeWatch watch(*profile_, {work_->path()});
+
+    LaunchOptions options;
+    options.workingDir = *work_ / "cwd";
+    TallowfinRun run;
+    ASSERT_TRUE(run.Start(options));
+    ASSERT_NE(nullptr, run.WaitForMainWindow(StartBound)) << "no main window";
+    DWORD code = 0;
+    ASSERT_TRUE(run.WaitForExit(60000, &code)) << "the run did not end";
+    CloseHandle(locked);
+    EXPECT_EQ(1u, code);
+
+    std::string programsMirror = mirror + "\\";
+    for (const BadInput& input : BadInputs) {
+        // A source's own path in the mirror, or the old mirror's entry itself.
+        std::string path =
+            input.where[0] == 'S' ? programsMirror + (input.where + 2) : place(input);
+        bool present = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+        EXPECT_EQ(input.outcome != Outcome::Absent, present) << input.what << ": " << path;
+    }
+    EXPECT_TRUE(FileExists(programsMirror + "Ordinary.lnk"));
+    EXPECT_TRUE(watch.OnlyMirrorChanged());
+}
+
+} // namespace
