@@ -12,6 +12,8 @@ set(TALLOWFIN_CORE_SOURCES
     app/terms_gate.cpp
     app/worker_wait.cpp
     dialogs/options_dialog.cpp
+    dialogs/referrer_page.cpp
+    dialogs/uninstall.cpp
     mirror/diagnostic_log.cpp
     mirror/folder_discovery.cpp
     mirror/installer_functions.cpp
