@@ -113,23 +113,32 @@ fresh_prefix() {
     cp -a "$template" "$prefix"
 }
 
-# Starts Xvfb on a free display unless one is given; sets DISPLAY and XVFB_PID.
+# Starts Xvfb on a free display unless one is given; sets DISPLAY and XVFB_PID. A number whose
+# lock file is absent may still be taken through the abstract socket by a server in another
+# mount namespace; such a server makes ours exit at once, and the next number is tried.
 start_display() {
     XVFB_PID=""
     if [ -n "${DISPLAY:-}" ] && [ "${TALLOWFIN_OWN_DISPLAY:-0}" != 1 ]; then
         return 0
     fi
-    local n=90
-    while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
-    Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=:$n
-    local i
-    for i in $(seq 50); do
-        [ -e /tmp/.X11-unix/X$n ] && return 0
-        sleep 0.1
+    local n=90 i
+    while [ "$n" -lt 190 ]; do
+        while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
+        Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        for i in $(seq 100); do
+            if [ -e /tmp/.X11-unix/X$n ]; then
+                export DISPLAY=:$n
+                return 0
+            fi
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null
+        n=$((n + 1))
     done
-    echo "Xvfb did not start on :$n" >&2
+    XVFB_PID=""
+    echo "Xvfb did not start" >&2
     return 1
 }
 
