@@ -72,22 +72,27 @@ make_template_prefix() {
     local marker=$prefix/$TEMPLATE_MARKER
     [ -f "$marker" ] && return 0
     log "creating Wine prefix template $prefix"
+    # Wine's own output goes to a log beside the prefix, shown when a step fails.
+    local setup_log=$prefix-setup.log
     rm -rf "$prefix"
-    (
-        wine_env "$prefix"
-        wineboot -i >/dev/null 2>&1
-        # Windows hide at once instead of stalling 2 s with no window manager.
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-        # A crash ends the process instead of leaving a debugger dialog.
-        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-            >/dev/null 2>&1
-        # Every window opens in one 1024x768 virtual desktop: frames and captions show in
-        # screenshots, and the work area is 0,0,1024,768 on any display.
-        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
-            >/dev/null 2>&1
-        wineserver -w
-    )
+    # Chained with &&: errexit does not reach into a subshell that an "if" tests.
+    if ! (
+        wine_env "$prefix" &&
+            wineboot -i &&
+            # Windows hide at once instead of stalling 2 s with no window manager.
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f &&
+            # A crash ends the process instead of leaving a debugger dialog.
+            wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f &&
+            # Every window opens in one 1024x768 virtual desktop: frames and captions show in
+            # screenshots, and the work area is 0,0,1024,768 on any display.
+            wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
+            wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f &&
+            wineserver -w
+    ) >"$setup_log" 2>&1; then
+        echo "creating the Wine prefix failed; the end of $setup_log:" >&2
+        tail -n 40 "$setup_log" >&2
+        return 1
+    fi
     # Each shortcut save would otherwise start the desktop-menu builder.
     rm -f "$prefix"/drive_c/windows/system32/winemenubuilder.exe \
         "$prefix"/drive_c/windows/syswow64/winemenubuilder.exe
@@ -113,20 +118,21 @@ fresh_prefix() {
     cp -a "$template" "$prefix"
 }
 
-# Starts Xvfb on a free display unless one is given; sets DISPLAY and XVFB_PID. A number whose
-# lock file is absent may still be taken through the abstract socket by a server in another
-# mount namespace; such a server makes ours exit at once, and the next number is tried.
+# Starts Xvfb on a free display unless one is given; sets DISPLAY and XVFB_PID. A display can be
+# taken without a lock file that we can see (another container, or another /tmp sharing the
+# network namespace and so the abstract X socket): a server that does not come up is given up
+# and the next number tried.
 start_display() {
     XVFB_PID=""
     if [ -n "${DISPLAY:-}" ] && [ "${TALLOWFIN_OWN_DISPLAY:-0}" != 1 ]; then
         return 0
     fi
-    local n=90 i
-    while [ "$n" -lt 190 ]; do
-        while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
+    local n i
+    for n in $(seq 90 160); do
+        [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] && continue
         Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
         XVFB_PID=$!
-        for i in $(seq 100); do
+        for i in $(seq 50); do
             if [ -e /tmp/.X11-unix/X$n ]; then
                 export DISPLAY=:$n
                 return 0
@@ -135,10 +141,9 @@ start_display() {
             sleep 0.1
         done
         kill "$XVFB_PID" 2>/dev/null
-        n=$((n + 1))
+        XVFB_PID=""
     done
-    XVFB_PID=""
-    echo "Xvfb did not start" >&2
+    echo "Xvfb did not start on any display from :90 to :160" >&2
     return 1
 }
 
