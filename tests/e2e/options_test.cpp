@@ -73,28 +73,6 @@ std::vector<std::string> Recorded(const std::string& record) {
     return lines;
 }
 
-struct FoundWindow {
-    const char* className;
-    std::string title;
-    HWND window;
-};
-
-BOOL CALLBACK FindByClassAndTitle(HWND window, LPARAM param) {
-    auto* wanted = reinterpret_cast<FoundWindow*>(param);
-    if (IsWindowVisible(window) && ClassName(window) == wanted->className &&
-        WindowText(window) == wanted->title) {
-        wanted->window = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindTopLevel(const char* className, const std::string& title) {
-    FoundWindow wanted = {className, title, nullptr};
-    EnumWindows(FindByClassAndTitle, reinterpret_cast<LPARAM>(&wanted));
-    return wanted.window;
-}
-
 void ExpectBox(TallowfinRun& run, HWND box, HWND owner, const char* text, BoxIcon icon,
                const std::vector<int>& buttons) {
     MessageBoxFacts facts;
@@ -266,8 +244,9 @@ TEST_F(Options, FieldsPageExplorerKeysAndTheEndWithoutLinger) {
     // Explorer opens the program's folder with the program selected; neither namesake starts.
     PostCommand(dialog, IDM_OPTIONS_EXPLORE);
     HWND explorer = nullptr;
-    EXPECT_TRUE(
-        WaitUntil([&] { return (explorer = FindTopLevel("ExplorerWClass", "app")); }, StartBound))
+    EXPECT_TRUE(WaitUntil(
+        [&] { return (explorer = FindWindowExA(nullptr, nullptr, "ExplorerWClass", "app")); },
+        StartBound))
         << "the system's Explorer did not open the program's folder";
     Sleep(500);
     EXPECT_EQ(1u, Recorded(Record()).size()) << Recorded(Record()).back();
