@@ -11,6 +11,7 @@ set(TALLOWFIN_CORE_SOURCES
     app/shared_state.cpp
     app/terms_gate.cpp
     app/worker_wait.cpp
+    dialogs/donate_dialog.cpp
     dialogs/options_dialog.cpp
     dialogs/referrer_page.cpp
     dialogs/uninstall.cpp
@@ -36,7 +37,8 @@ target_compile_options(Tallowfin PRIVATE ${TALLOWFIN_WARNINGS})
 target_link_libraries(Tallowfin PRIVATE tallowfin_core)
 target_link_options(Tallowfin PRIVATE ${TALLOWFIN_STATIC_LINK})
 set_property(SOURCE res/tallowfin.rc APPEND PROPERTY OBJECT_DEPENDS
-    ${CMAKE_SOURCE_DIR}/res/tallowfin.ico ${CMAKE_SOURCE_DIR}/res/tallowfin.manifest)
+    ${CMAKE_SOURCE_DIR}/res/tallowfin.ico ${CMAKE_SOURCE_DIR}/res/donate.bmp
+    ${CMAKE_SOURCE_DIR}/res/tallowfin.manifest)
 
 # GoogleTest for the target, from Debian's sources.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)

@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "donate_dialog.h"
 #include "explore_text.h"
 #include "referrer_page.h"
 #include "uninstall.h"
@@ -36,8 +37,9 @@ void OnExit(HWND dialog) {
 // The Links dialog (dialog 107) opens here once it exists.
 void OnLinks(HWND) {}
 
-// The Donate dialog (dialog 106) opens here once it exists.
-void OnDonate(HWND) {}
+void OnDonate(HWND dialog) {
+    DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_DONATE), dialog, DonateDialogProc, 0);
+}
 
 void OnExplore(HWND) {
     char exePath[PathBufferSize] = "";

@@ -61,8 +61,10 @@ class TallowfinRun {
     // Other dialogs of the process (neither the main window nor a message box).
     std::vector<HWND> OtherDialogs() const;
 
-    // In-process facts read by the probe; false when the probe could not answer.
-    bool Probe(HWND window, ProbeShared* facts);
+    // In-process facts read by the probe; false when the probe could not answer. On request also
+    // the bitmap of button imageControl and the type of a GDI object of the process.
+    bool Probe(HWND window, ProbeShared* facts, int imageControl = 0,
+               HGDIOBJ objectToCheck = nullptr);
     // Threads started after the probe was loaded (normally the mirror worker first).
     std::vector<ProbeThread> ProbedThreads() const;
     // When the first thread the probe saw ended, on the NowMs clock; false while it runs.

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "dialogs/donation_text.h"
 #include "dialogs/referrer_text.h"
 #include "res/resource.h"
 #include "tests/e2e/driver.h"
@@ -23,6 +24,7 @@ const char ParentKey[] = "Software\\mistlebrookworks";
 const char SettingsKey[] = "Software\\mistlebrookworks\\Tallowfin";
 const char OptionsTitle[] = "Tallowfin v1.7.6.0 - Options - MISTLEBROOKWORKS";
 const char Site[] = "http://www.mistlebrookworks.example/software/tallowfin";
+const char DonateTitle[] = "Tallowfin v1.7.6.0 - Donate - MISTLEBROOKWORKS";
 
 bool KeyExists(HKEY hive, const char* path) {
     HKEY key;
@@ -143,6 +145,35 @@ class Options : public ::testing::Test {
         // Shown while it initialises: once a message is answered, its fields are filled.
         SendWithTimeout(dialog, WM_NULL, 0, 0, 5000);
         return dialog;
+    }
+
+    // Opens the Donate dialog from the Options dialog's button; null when it did not appear.
+    static HWND OpenDonate(TallowfinRun& run, HWND options) {
+        HWND donate = nullptr;
+        PressButton(options, IDC_OPTIONS_DONATE);
+        WaitUntil(
+            [&] {
+                for (HWND dialog : run.OtherDialogs())
+                    if (WindowText(dialog) == DonateTitle)
+                        donate = dialog;
+                return donate != nullptr;
+            },
+            StartBound);
+        SendWithTimeout(donate, WM_NULL, 0, 0, 5000);
+        return donate;
+    }
+
+    // Starts the program and opens the Options dialog once the worker has ended.
+    void StartWithOptions(TallowfinRun& run, const LaunchOptions& options, HWND* window,
+                          HWND* dialog) {
+        ASSERT_TRUE(profile_->Point());
+        ASSERT_TRUE(run.Start(options));
+        *window = run.WaitForMainWindow(StartBound);
+        ASSERT_NE(nullptr, *window);
+        double ended = 0;
+        ASSERT_TRUE(WaitUntil([&] { return run.WorkerEndedAtMs(&ended); }, StartBound));
+        *dialog = OpenOptions(run, *window);
+        ASSERT_NE(nullptr, *dialog);
     }
 
     std::unique_ptr<TempDir> work_, web_;
@@ -331,6 +362,112 @@ TEST_F(Options, UninstallDuringALongPassRemovesTheMirrorAndTheSettingsKey) {
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SettingsKey));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, ParentKey));
     EXPECT_TRUE(watch.OnlyMirrorChanged());
+    EXPECT_TRUE(Recorded(Record()).empty());
+}
+
+// The Donate dialog: the address to copy, the picture button's notice and the page in the
+// stand-in browser, the keys that do not close it, and one bitmap per opening, deleted at close.
+TEST_F(Options, DonateShowsOpensAndFreesItsPicture) {
+    MakeDirs(*web_ / "temp");
+    StandInBrowser browser;
+    TallowfinRun run;
+    HWND window = nullptr, options = nullptr;
+    ASSERT_NO_FATAL_FAILURE(StartWithOptions(run, Launch(), &window, &options));
+    HWND donate = OpenDonate(run, options);
+    ASSERT_NE(nullptr, donate) << "no Donate dialog";
+    EXPECT_EQ(DonationAddress, ControlText(donate, IDC_DONATE_ADDRESS));
+    LRESULT selection = 0;
+    ASSERT_TRUE(
+        SendWithTimeout(GetDlgItem(donate, IDC_DONATE_ADDRESS), EM_GETSEL, 0, 0, 2000, &selection));
+    EXPECT_EQ(0, LOWORD(selection));
+    EXPECT_EQ(strlen(DonationAddress), HIWORD(selection)) << "the whole address is selected";
+    SaveScreenshot("donate-dialog", donate);
+    ProbeShared facts;
+    ASSERT_TRUE(run.Probe(donate, &facts, IDC_DONATE_BUTTON));
+    HGDIOBJ picture = facts.controlImage;
+    ASSERT_TRUE(run.Probe(donate, &facts, 0, picture));
+    EXPECT_EQ(static_cast<DWORD>(OBJ_BITMAP), facts.objectType) << "the button shows no picture";
+
+    PostMessageA(donate, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostCommand(donate, IDOK);
+    ASSERT_TRUE(SendWithTimeout(donate, WM_NULL, 0, 0, 5000));
+    Sleep(300);
+    EXPECT_TRUE(IsWindowVisible(donate)) << "Escape or Enter closed the dialog";
+
+    PressButton(donate, IDC_DONATE_BUTTON);
+    HWND box = run.WaitForMessageBox(StartBound);
+    ASSERT_NE(nullptr, box);
+    std::string notice =
+        std::string("The donation URL...\n\n'") + DonationAddress +
+        "'\n\n... for this software...\n\n'Tallowfin v1.7.6.0'\n\n...has been *checked* for "
+        "correctness (It is possible that the URL has been altered by a third party; always "
+        "check a important URL begins with a known domain).\n\nFor better security, please use "
+        "the donate button that can be found on http://www.mistlebrookworks.example/ internet "
+        "pages.";
+    ExpectBox(run, box, donate, notice.c_str(), BoxIcon::Information, {IDOK});
+    EXPECT_TRUE(Recorded(Record()).empty()) << "opened before the notice was read";
+    PressButton(box, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !Recorded(Record()).empty(); }, StartBound));
+    char name[PathBufferSize];
+    BuildReferrerPageName(name);
+    std::string page = *web_ / "temp\\" + name, written;
+    EXPECT_NE(std::string::npos, Recorded(Record())[0].find("\"" + page + "\""));
+    ASSERT_TRUE(ReadTextFile(page, &written));
+    EXPECT_NE(std::string::npos, written.find(std::string("<a href=\"") + DonationAddress + "\">"));
+
+    // Each opening loads its own picture and each close deletes it. Wine reports no GDI object
+    // count for a process, so the probe asks after each handle.
+    int live = 0, leaked = 0;
+    for (int round = 0; round < 50 && donate; ++round) {
+        if (round > 0)
+            donate = OpenDonate(run, options);
+        ASSERT_NE(nullptr, donate) << "round " << round;
+        ASSERT_TRUE(run.Probe(donate, &facts, IDC_DONATE_BUTTON));
+        picture = facts.controlImage;
+        live += run.Probe(donate, &facts, 0, picture) && facts.objectType == OBJ_BITMAP;
+        PostMessageA(donate, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(donate); }, StartBound));
+        leaked += !run.Probe(options, &facts, 0, picture) || facts.objectType != 0;
+    }
+    EXPECT_EQ(50, live);
+    EXPECT_EQ(0, leaked);
+    PostMessageA(options, WM_CLOSE, 0, 0);
+    DWORD code = 99;
+    ASSERT_TRUE(run.WaitForExit(EndBound, &code));
+    EXPECT_EQ(1u, code);
+}
+
+// A copy of the program whose donation address was changed by one byte in the file: the check
+// sees it, says so, and the run ends as Exit ends it, with nothing opened.
+TEST_F(Options, AlteredDonationAddressEndsTheRunWithNothingOpened) {
+    std::string exe, copy = *work_ / "Tallowfin.exe";
+    ASSERT_TRUE(ReadTextFile(TallowfinExe(), &exe));
+    size_t at = exe.find(DonationAddress);
+    ASSERT_NE(std::string::npos, at);
+    EXPECT_EQ(std::string::npos, exe.find(DonationAddress, at + 1)) << "the address twice";
+    exe[at + strlen("https://www.pay")] = 'q';
+    ASSERT_TRUE(WriteTextFile(copy, exe));
+    StandInBrowser browser;
+
+    TallowfinRun run;
+    LaunchOptions launch = Launch();
+    launch.exe = copy;
+    HWND window = nullptr, options = nullptr;
+    ASSERT_NO_FATAL_FAILURE(StartWithOptions(run, launch, &window, &options));
+    PressButton(options, IDC_OPTIONS_DONATE);
+    HWND box = run.WaitForMessageBox(StartBound);
+    ASSERT_NE(nullptr, box);
+    MessageBoxFacts facts;
+    ASSERT_TRUE(ReadMessageBox(run, box, &facts));
+    SaveScreenshot("donate-altered-address", box);
+    EXPECT_EQ(0u, facts.text.find("ERROR: ")) << facts.text;
+    EXPECT_EQ("Tallowfin v1.7.6.0", facts.caption);
+    EXPECT_EQ(BoxIcon::Warning, facts.icon) << BoxIconName(facts.icon);
+    PressButton(box, IDOK);
+    DWORD code = 99;
+    ASSERT_TRUE(run.WaitForExit(EndBound, &code)) << "the run went on";
+    EXPECT_EQ(1u, code);
+    Sleep(500);
     EXPECT_TRUE(Recorded(Record()).empty());
 }
 

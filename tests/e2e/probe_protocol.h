@@ -34,6 +34,12 @@ struct ProbeShared {
     ProbeIcon smallIcon, bigIcon;
     UINT closeItemState; // GetMenuState of SC_CLOSE in the system menu; 0xFFFFFFFF without one
     BoxIcon boxIcon;
+    // Bitmaps, asked for on request: the image of button imageControl of the window, and the
+    // type of objectToCheck (0 once it has been deleted).
+    int imageControl;
+    HGDIOBJ objectToCheck;
+    HGDIOBJ controlImage;
+    DWORD objectType;
 };
 
 inline void ProbeMappingName(char* out, size_t size, DWORD processId) {

@@ -1,11 +1,13 @@
 // Text the Options dialog hands the shell, under the sanitizers: the referrer page's directory
-// choice over TEMP and TMP, its text, and Explorer's path and parameters.
+// choice over TEMP and TMP, its text, Explorer's path and parameters, and the donation address
+// with its check.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "dialogs/donation_text.h"
 #include "dialogs/explore_text.h"
 #include "dialogs/referrer_text.h"
 
@@ -96,6 +98,19 @@ TEST(ExploreText, ExplorerByFullPathAndTheFileSelected) {
     char parameters[PathBufferSize + 16];
     BuildSelectParameters(parameters, sizeof parameters, "C:\\My Tools\\Tallowfin.exe");
     EXPECT_STREQ("/select,\"C:\\My Tools\\Tallowfin.exe\"", parameters);
+}
+
+TEST(DonationText, AddressInItsOrderAndACheckThatSeesAnyChange) {
+    EXPECT_STREQ("https://www.paypal.com/cgi-bin/webscr?cmd=_xclick"
+                 "&business=donations@mistlebrookworks.example"
+                 "&no_note=1&currency_code=GBP&tax=0&bn=PP-DonationsBF",
+                 DonationAddress);
+    EXPECT_TRUE(DonationAddressIntact());
+    const std::string address = DonationAddress;
+    std::string changed = address;
+    changed[12] = 'q'; // www.paypal -> www.paypql
+    for (const std::string& other : {changed, address + "x", address.substr(0, 40)})
+        EXPECT_FALSE(DonationAddressIntact(other.c_str())) << other;
 }
 
 } // namespace

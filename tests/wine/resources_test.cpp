@@ -1,5 +1,5 @@
-// Reads Tallowfin.exe's resources as Windows sees them: the main and Options dialog templates,
-// the Options menu, icon, version block and manifest.
+// Reads Tallowfin.exe's resources as Windows sees them: the main, Options and Donate dialog
+// templates, the Options menu, the donate picture, icon, version block and manifest.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -243,6 +243,79 @@ TEST_F(Resources, OptionsDialogTemplateAndMenuAreExact) {
                                                "40003 Explore Containing Folder",
                                                "40004 Visit Tallowfin Internet && Forum Site |"};
     EXPECT_EQ(expected, entries);
+}
+
+TEST_F(Resources, DonateDialogTemplateAndPictureAreExact) {
+    DWORD size = 0;
+    const BYTE* base = Find(MAKEINTRESOURCEA(5) /* RT_DIALOG */, 106, &size);
+    const DWORD Static = 0xFFFFFFFF;
+    const char *Button[] = {"button", "#128"}, *Text[] = {"static", "#130"};
+    const DialogItem items[] = {
+        {1016, 0x50810900, 35, 183, 193, 12, {"edit", "#129"}, ""},
+        {Static,
+         0x50000001,
+         33,
+         117,
+         193,
+         26,
+         {Text[0], Text[1]},
+         "To make a donation, please click the button below, or alternatively, copy the URL and "
+         "paste into your browsers' address bar."},
+        {Static,
+         0x50000001,
+         33,
+         150,
+         193,
+         20,
+         {Text[0], Text[1]},
+         "Donations will be made to donations@mistlebrookworks.example, the copyright owner of "
+         "this software."},
+        {Static, 0x50000001, 36, 257, 193, 12, {Text[0], Text[1]}, "THANK YOU !"},
+        {Static,
+         0x50000007,
+         7,
+         8,
+         245,
+         277,
+         {Button[0], Button[1]},
+         "Make a Donation to Mistlebrookworks"},
+        {Static,
+         0x50000001,
+         32,
+         95,
+         193,
+         19,
+         {Text[0], Text[1]},
+         "Donations are made via PayPal, the global leader in online payments."},
+        {Static,
+         0x50000001,
+         32,
+         31,
+         193,
+         17,
+         {Text[0], Text[1]},
+         "All Mistlebrookworks software is funded entirely by donations recieved from users of "
+         "Mistlebrookworks software."},
+        {Static,
+         0x50000001,
+         32,
+         57,
+         193,
+         25,
+         {Text[0], Text[1]},
+         "Donations are used to fund additional Research, Development and Coding of new and "
+         "existing applications."},
+        {1008, 0x50010080, 35, 211, 193, 27, {Button[0], Button[1]}, ""},
+    };
+    ExpectDialogTemplate(base, size, {0x200, 0x90C808C0, 259, 290, "", "Donate"}, items);
+
+    const BYTE* picture = Find(MAKEINTRESOURCEA(2) /* RT_BITMAP */, 107, &size);
+    ASSERT_NE(nullptr, picture);
+    BITMAPINFOHEADER header;
+    memcpy(&header, picture, sizeof header);
+    EXPECT_EQ(62, header.biWidth);
+    EXPECT_EQ(31, header.biHeight);
+    EXPECT_EQ(8, header.biBitCount) << "256 colours";
 }
 
 TEST_F(Resources, IconHasSixteenColourImagesAt32And16) {
