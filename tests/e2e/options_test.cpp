@@ -96,6 +96,15 @@ bool MenuIsOpen(const TallowfinRun& run) {
     return false;
 }
 
+// The edit control holds the whole text, all of it selected.
+void ExpectWholeTextSelected(HWND dialog, int id, const std::string& text) {
+    EXPECT_EQ(text, ControlText(dialog, id));
+    LRESULT selection = 0;
+    ASSERT_TRUE(SendWithTimeout(GetDlgItem(dialog, id), EM_GETSEL, 0, 0, 2000, &selection));
+    EXPECT_EQ(0, LOWORD(selection));
+    EXPECT_EQ(text.size(), HIWORD(selection));
+}
+
 POINT Centre(HWND window) {
     RECT r = {};
     GetWindowRect(window, &r);
@@ -131,36 +140,24 @@ class Options : public ::testing::Test {
     }
     std::string Record() const { return *web_ / "opened.txt"; }
 
-    // Opens the dialog from the main window's button; null when it did not appear.
-    static HWND OpenOptions(TallowfinRun& run, HWND window) {
-        HWND dialog = nullptr;
-        PostCommand(window, IDC_MAIN_OPTIONS);
-        WaitUntil(
-            [&] {
-                std::vector<HWND> dialogs = run.OtherDialogs();
-                dialog = dialogs.empty() ? nullptr : dialogs[0];
-                return dialog != nullptr;
-            },
-            StartBound);
-        // Shown while it initialises: once a message is answered, its fields are filled.
-        SendWithTimeout(dialog, WM_NULL, 0, 0, 5000);
-        return dialog;
-    }
-
-    // Opens the Donate dialog from the Options dialog's button; null when it did not appear.
-    static HWND OpenDonate(TallowfinRun& run, HWND options) {
-        HWND donate = nullptr;
-        PressButton(options, IDC_OPTIONS_DONATE);
+    // Presses button id of from and waits for the dialog titled title; null when none came.
+    static HWND OpenDialog(TallowfinRun& run, HWND from, int id, const char* title) {
+        HWND opened = nullptr;
+        PressButton(from, id);
         WaitUntil(
             [&] {
                 for (HWND dialog : run.OtherDialogs())
-                    if (WindowText(dialog) == DonateTitle)
-                        donate = dialog;
-                return donate != nullptr;
+                    if (WindowText(dialog) == title)
+                        opened = dialog;
+                return opened != nullptr;
             },
             StartBound);
-        SendWithTimeout(donate, WM_NULL, 0, 0, 5000);
-        return donate;
+        // Shown while it initialises: once a message is answered, its fields are filled.
+        SendWithTimeout(opened, WM_NULL, 0, 0, 5000);
+        return opened;
+    }
+    static HWND OpenOptions(TallowfinRun& run, HWND window) {
+        return OpenDialog(run, window, IDC_MAIN_OPTIONS, OptionsTitle);
     }
 
     // Starts the program and opens the Options dialog once the worker has ended.
@@ -218,12 +215,7 @@ TEST_F(Options, FieldsPageExplorerKeysAndTheEndWithoutLinger) {
     POINT mine = Centre(dialog), owners = Centre(window);
     EXPECT_NEAR(owners.x, mine.x, 1);
     EXPECT_NEAR(owners.y, mine.y, 1);
-    EXPECT_EQ(Site, ControlText(dialog, IDC_OPTIONS_SITE));
-    LRESULT selection = 0;
-    ASSERT_TRUE(
-        SendWithTimeout(GetDlgItem(dialog, IDC_OPTIONS_SITE), EM_GETSEL, 0, 0, 2000, &selection));
-    EXPECT_EQ(0, LOWORD(selection));
-    EXPECT_EQ(sizeof Site - 1, HIWORD(selection)) << "the whole address is selected";
+    ExpectWholeTextSelected(dialog, IDC_OPTIONS_SITE, Site);
     EXPECT_EQ("Tallowfin v1.7.6.0", ControlText(dialog, IDC_OPTIONS_VERSION));
     EXPECT_EQ(0u, ControlText(dialog, IDC_OPTIONS_COPYRIGHT).find("Copyright"));
     SaveScreenshot("options-dialog", dialog);
@@ -373,14 +365,9 @@ TEST_F(Options, DonateShowsOpensAndFreesItsPicture) {
     TallowfinRun run;
     HWND window = nullptr, options = nullptr;
     ASSERT_NO_FATAL_FAILURE(StartWithOptions(run, Launch(), &window, &options));
-    HWND donate = OpenDonate(run, options);
+    HWND donate = OpenDialog(run, options, IDC_OPTIONS_DONATE, DonateTitle);
     ASSERT_NE(nullptr, donate) << "no Donate dialog";
-    EXPECT_EQ(DonationAddress, ControlText(donate, IDC_DONATE_ADDRESS));
-    LRESULT selection = 0;
-    ASSERT_TRUE(
-        SendWithTimeout(GetDlgItem(donate, IDC_DONATE_ADDRESS), EM_GETSEL, 0, 0, 2000, &selection));
-    EXPECT_EQ(0, LOWORD(selection));
-    EXPECT_EQ(strlen(DonationAddress), HIWORD(selection)) << "the whole address is selected";
+    ExpectWholeTextSelected(donate, IDC_DONATE_ADDRESS, DonationAddress);
     SaveScreenshot("donate-dialog", donate);
     ProbeShared facts;
     ASSERT_TRUE(run.Probe(donate, &facts, IDC_DONATE_BUTTON));
@@ -420,7 +407,7 @@ TEST_F(Options, DonateShowsOpensAndFreesItsPicture) {
     int live = 0, leaked = 0;
     for (int round = 0; round < 50 && donate; ++round) {
         if (round > 0)
-            donate = OpenDonate(run, options);
+            donate = OpenDialog(run, options, IDC_OPTIONS_DONATE, DonateTitle);
         ASSERT_NE(nullptr, donate) << "round " << round;
         ASSERT_TRUE(run.Probe(donate, &facts, IDC_DONATE_BUTTON));
         picture = facts.controlImage;
