@@ -297,7 +297,7 @@ TEST_F(Options, FieldsPageExplorerKeysAndTheEndWithoutLinger) {
 // included, and the run then ends through Exit without saving its position: the settings key
 // is gone, its parent stays.
 TEST_F(Options, UninstallDuringALongPassRemovesTheMirrorAndTheSettingsKey) {
-    const int Suites = 20, PerSuite = 50;
+    const int Suites = 30, PerSuite = 60;
     std::string original = *work_ / "original.lnk", target = *work_ / "tool.exe";
     WriteTextFile(target, "");
     ASSERT_TRUE(CreateShortcut(original, ShortcutTo(target)));
@@ -333,17 +333,20 @@ TEST_F(Options, UninstallDuringALongPassRemovesTheMirrorAndTheSettingsKey) {
     EXPECT_FALSE(run.WorkerEndedAtMs(&ended)) << "the pass ended before Uninstall";
     size_t copied = TreeListing(profile_->MirrorRoot()).size();
     EXPECT_GT(copied, 0u);
+    double yesAt = NowMs();
     PressButton(box, IDYES);
 
     HWND question = box;
     ASSERT_TRUE(WaitUntil(
         [&] { return (box = run.FindMessageBox()) && box != question && IsWindowVisible(box); },
         StartBound));
-    printf("[ figures  ] Uninstall at step %d of %d, %u mirror entries made\n", state.position,
-           state.high, static_cast<unsigned>(copied));
+    ASSERT_TRUE(run.WorkerEndedAtMs(&ended));
+    printf("[ figures  ] Uninstall at step %d of %d, %u mirror entries made; the worker ended "
+           "%.0f ms after Yes\n",
+           state.position, state.high, static_cast<unsigned>(copied), ended - yesAt);
+    EXPECT_LT(ended - yesAt, 1000) << "the pass was not stopped";
     SaveScreenshot("options-uninstalled", box);
     ExpectBox(run, box, dialog, "Tallowfin has been uninstalled.", BoxIcon::Information, {IDOK});
-    EXPECT_TRUE(run.WorkerEndedAtMs(&ended));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(profile_->MirrorRoot().c_str()));
     PressButton(box, IDOK);
 
