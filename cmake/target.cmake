@@ -12,9 +12,12 @@ set(TALLOWFIN_CORE_SOURCES
     app/system_library.cpp
     app/terms_gate.cpp
     app/worker_wait.cpp
+    dialogs/donate_dialog.cpp
     dialogs/links_dialog.cpp
     dialogs/options_dialog.cpp
     dialogs/own_links.cpp
+    dialogs/referrer_page.cpp
+    dialogs/uninstall.cpp
     mirror/diagnostic_log.cpp
     mirror/folder_discovery.cpp
     mirror/installer_functions.cpp
@@ -39,7 +42,8 @@ target_link_libraries(Tallowfin PRIVATE tallowfin_core)
 # Shipped without symbols: a fifth of the size.
 target_link_options(Tallowfin PRIVATE ${TALLOWFIN_STATIC_LINK} -s)
 set_property(SOURCE res/tallowfin.rc APPEND PROPERTY OBJECT_DEPENDS
-    ${CMAKE_SOURCE_DIR}/res/tallowfin.ico ${CMAKE_SOURCE_DIR}/res/tallowfin.manifest)
+    ${CMAKE_SOURCE_DIR}/res/tallowfin.ico ${CMAKE_SOURCE_DIR}/res/donate.bmp
+    ${CMAKE_SOURCE_DIR}/res/tallowfin.manifest)
 
 # Tallowfin Menu: a second program that finds the mirror with Tallowfin's own discovery code.
 add_executable(TallowfinMenu WIN32

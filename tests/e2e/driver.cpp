@@ -290,12 +290,14 @@ std::vector<HWND> TallowfinRun::MenuWindows() const {
     return menus;
 }
 
-bool TallowfinRun::Probe(HWND window, ProbeShared* facts) {
+bool TallowfinRun::Probe(HWND window, ProbeShared* facts, int imageControl, HGDIOBJ objectToCheck) {
     DWORD threadId = GetWindowThreadProcessId(window, nullptr);
     if (!shared_ || !threadId || !HookThread(threadId))
         return false;
     static UINT probeMessage = RegisterWindowMessageA(ProbeMessageName);
     shared_->window = window;
+    shared_->imageControl = imageControl;
+    shared_->objectToCheck = objectToCheck;
     LONG sequence = InterlockedIncrement(&shared_->requestSequence);
     DWORD_PTR ignored;
     if (!SendMessageTimeoutA(window, probeMessage, 0, 0, SMTO_NORMAL, 5000, &ignored))

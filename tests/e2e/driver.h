@@ -74,8 +74,10 @@ class TallowfinRun {
     // Visible pop-up menu windows (class "#32768"), one for each open level.
     std::vector<HWND> MenuWindows() const;
 
-    // In-process facts read by the probe; false when the probe could not answer.
-    bool Probe(HWND window, ProbeShared* facts);
+    // In-process facts read by the probe; false when the probe could not answer. On request also
+    // the bitmap of button imageControl and the type of a GDI object of the process.
+    bool Probe(HWND window, ProbeShared* facts, int imageControl = 0,
+               HGDIOBJ objectToCheck = nullptr);
     // Threads started after the probe was loaded (normally the mirror worker first).
     std::vector<ProbeThread> ProbedThreads() const;
     // When the first thread the probe saw ended, on the NowMs clock; false while it runs.

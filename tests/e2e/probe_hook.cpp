@@ -131,6 +131,11 @@ void Answer(HWND window) {
     Shared->closeItemState =
         systemMenu ? GetMenuState(systemMenu, SC_CLOSE, MF_BYCOMMAND) : 0xFFFFFFFFu;
     Shared->boxIcon = DescribeBoxIcon(window);
+    Shared->controlImage = Shared->imageControl
+                               ? reinterpret_cast<HGDIOBJ>(SendDlgItemMessageA(
+                                     window, Shared->imageControl, BM_GETIMAGE, IMAGE_BITMAP, 0))
+                               : nullptr;
+    Shared->objectType = Shared->objectToCheck ? GetObjectType(Shared->objectToCheck) : 0;
     MemoryBarrier();
     Shared->answerSequence = Shared->requestSequence;
 }

@@ -39,6 +39,12 @@ struct ProbeShared {
     // "[i] " when the item has a small 32-bit picture, the item's text, " >" for a sub-menu
     // and " [off]" when disabled.
     char menuDump[8192];
+    // Bitmaps, asked for on request: the image of button imageControl of the window, and the
+    // type of objectToCheck (0 once it has been deleted).
+    int imageControl;
+    HGDIOBJ objectToCheck;
+    HGDIOBJ controlImage;
+    DWORD objectType;
 };
 
 inline void ProbeMappingName(char* out, size_t size, DWORD processId) {

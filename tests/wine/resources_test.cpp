@@ -1,11 +1,12 @@
-// Reads Tallowfin.exe's resources as Windows sees them: main dialog template, icon, version
-// block and manifest.
+// Reads Tallowfin.exe's resources as Windows sees them: the main, Options and Donate dialog
+// templates, the Options menu, the donate picture, icon, version block and manifest.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -71,43 +72,49 @@ struct TemplateReader {
     }
 };
 
-TEST_F(Resources, MainDialogTemplateIsExact) {
-    DWORD size = 0;
-    const BYTE* base = Find(MAKEINTRESOURCEA(5) /* RT_DIALOG */, 103, &size);
+// What an extended dialog template holds, as the tables describe it.
+struct DialogHeader {
+    DWORD exStyle, style;
+    short cx, cy;
+    const char *menu, *title;
+};
+
+struct DialogItem {
+    DWORD id, style;
+    short x, y, cx, cy;
+    const char* classes[2]; // by name or by atom
+    const char* text;
+};
+
+template <size_t N>
+void ExpectDialogTemplate(const BYTE* base, DWORD size, const DialogHeader& header,
+                          const DialogItem (&items)[N]) {
     ASSERT_NE(nullptr, base);
     TemplateReader r{base};
     EXPECT_EQ(1, r.Word());      // extended template
     EXPECT_EQ(0xFFFF, r.Word()); // signature
     r.Dword();                   // help id
-    EXPECT_EQ(0x200u, r.Dword()) << "WS_EX_CLIENTEDGE";
-    EXPECT_EQ(0x90C800C4u, r.Dword());
-    EXPECT_EQ(2, r.Word());
+    EXPECT_EQ(header.exStyle, r.Dword());
+    EXPECT_EQ(header.style, r.Dword()) << std::hex << header.style;
+    EXPECT_EQ(N, r.Word());
     EXPECT_EQ(0, static_cast<short>(r.Word()));
     EXPECT_EQ(0, static_cast<short>(r.Word()));
-    EXPECT_EQ(147, r.Word());
-    EXPECT_EQ(31, r.Word());
-    EXPECT_EQ("", r.StringOrOrdinal()); // menu
+    EXPECT_EQ(header.cx, static_cast<short>(r.Word()));
+    EXPECT_EQ(header.cy, static_cast<short>(r.Word()));
+    EXPECT_EQ(header.menu, r.StringOrOrdinal());
     EXPECT_EQ("", r.StringOrOrdinal()); // class
-    EXPECT_EQ("", r.StringOrOrdinal()); // title
+    EXPECT_EQ(header.title, r.StringOrOrdinal());
     EXPECT_EQ(8, r.Word());
     r.Word(); // weight
     r.Word(); // italic, charset
     EXPECT_EQ("MS Sans Serif", r.StringOrOrdinal());
 
-    struct Item {
-        DWORD id, style;
-        short x, y, cx, cy;
-        const char* classes[2]; // by name or by atom
-        const char* text;
-    } items[] = {
-        {1009, 0x50010F00, 93, 7, 47, 17, {"button", "#128"}, "Options..."},
-        {1011, 0x50800001, 7, 7, 79, 17, {"msctls_progress32", ""}, "Progress1"},
-    };
-    for (const Item& item : items) {
+    for (const DialogItem& item : items) {
+        SCOPED_TRACE(item.text);
         r.AlignDword(base);
         r.Dword(); // help id
-        EXPECT_EQ(0u, r.Dword()) << item.id;
-        EXPECT_EQ(item.style, r.Dword()) << item.id;
+        EXPECT_EQ(0u, r.Dword());
+        EXPECT_EQ(item.style, r.Dword()) << std::hex << item.style;
         EXPECT_EQ(item.x, static_cast<short>(r.Word()));
         EXPECT_EQ(item.y, static_cast<short>(r.Word()));
         EXPECT_EQ(item.cx, static_cast<short>(r.Word()));
@@ -121,6 +128,194 @@ TEST_F(Resources, MainDialogTemplateIsExact) {
         EXPECT_EQ(0, r.Word()) << "no creation data";
     }
     EXPECT_LE(static_cast<DWORD>(r.p - base), size);
+}
+
+TEST_F(Resources, MainDialogTemplateIsExact) {
+    DWORD size = 0;
+    const BYTE* base = Find(MAKEINTRESOURCEA(5) /* RT_DIALOG */, 103, &size);
+    const DialogItem items[] = {
+        {1009, 0x50010F00, 93, 7, 47, 17, {"button", "#128"}, "Options..."},
+        {1011, 0x50800001, 7, 7, 79, 17, {"msctls_progress32", ""}, "Progress1"},
+    };
+    ExpectDialogTemplate(base, size, {0x200, 0x90C800C4, 147, 31, "", ""}, items);
+}
+
+// Menu entries of one level and the levels below: "popup <text>" or "<id> <text>", and " |"
+// on the level's last entry.
+void ReadMenuLevel(TemplateReader& r, std::vector<std::string>* entries) {
+    for (;;) {
+        WORD flags = r.Word();
+        bool popup = flags & MF_POPUP;
+        std::string id = popup ? "popup" : std::to_string(r.Word());
+        entries->push_back(id + " " + r.StringOrOrdinal() + ((flags & MF_END) ? " |" : ""));
+        if (popup)
+            ReadMenuLevel(r, entries);
+        if (flags & MF_END)
+            return;
+    }
+}
+
+// Not visible in the template; DS_CENTER | DS_MODALFRAME | DS_SETFONT, and the menu attached.
+TEST_F(Resources, OptionsDialogTemplateAndMenuAreExact) {
+    DWORD size = 0;
+    const BYTE* base = Find(MAKEINTRESOURCEA(5) /* RT_DIALOG */, 104, &size);
+    const DWORD Static = 0xFFFFFFFF;
+    const char *Button[] = {"button", "#128"}, *Text[] = {"static", "#130"};
+    const DialogItem items[] = {
+        {1013, 0x50810881, 7, 234, 213, 12, {"edit", "#129"}, ""},
+        {1007,
+         0x50010000,
+         7,
+         247,
+         213,
+         14,
+         {Button[0], Button[1]},
+         "Visit Tallowfin Internet && Forum Site"},
+        {Static,
+         0x50000000,
+         19,
+         82,
+         187,
+         17,
+         {Text[0], Text[1]},
+         "LEGAL DISCLAIMER: This software is supplied with no warranties given for any purpose "
+         "whatsoever."},
+        {Static,
+         0x50000000,
+         19,
+         146,
+         187,
+         16,
+         {Text[0], Text[1]},
+         "If you do not agree with and accept these terms, use of this software must be "
+         "discontinued."},
+        {Static,
+         0x50000000,
+         19,
+         101,
+         187,
+         42,
+         {Text[0], Text[1]},
+         "This software is used at the users' own risk, and any and all companies or persons "
+         "associated with the programming or supply of this software hereby exempt themseleves "
+         "from any and all legal procescution resulting from the use of this software."},
+        {Static, 0x50000000, 19, 185, 187, 37, {Text[0], Text[1]}, ""},
+        {Static, 0x50000007, 7, 69, 213, 102, {Button[0], Button[1]}, ""},
+        {Static, 0x50000007, 7, 173, 213, 54, {Button[0], Button[1]}, ""},
+        {Static, 0x50000003, 103, 14, 20, 20, {Text[0], Text[1]}, "#105"},
+        {1014, 0x50000001, 7, 39, 213, 8, {Text[0], Text[1]}, "Version"},
+        {1015, 0x50000001, 7, 49, 213, 8, {Text[0], Text[1]}, "Copyright"},
+        {1008,
+         0x50010000,
+         7,
+         263,
+         213,
+         14,
+         {Button[0], Button[1]},
+         "Make a Donation to Mistlebrookworks"},
+        {1016,
+         0x50000001,
+         7,
+         59,
+         213,
+         8,
+         {Text[0], Text[1]},
+         "Freeware for 32-bit Windows, built with MinGW-w64."},
+    };
+    ExpectDialogTemplate(base, size, {0x200, 0x80C808C0, 227, 284, "#106", "Tallowfin Options"},
+                         items);
+
+    // Menu 106: a plain menu template, each entry its flags, an id unless a pop-up, and text.
+    const BYTE* menu = Find(MAKEINTRESOURCEA(4) /* RT_MENU */, 106, &size);
+    ASSERT_NE(nullptr, menu);
+    TemplateReader r{menu};
+    EXPECT_EQ(0, r.Word());
+    EXPECT_EQ(0, r.Word());
+    std::vector<std::string> entries;
+    ReadMenuLevel(r, &entries);
+    const std::vector<std::string> expected = {"popup File",
+                                               "40001 Exit |",
+                                               "popup Tallowfin",
+                                               "40005 Uninstall Tallowfin |",
+                                               "popup Common |",
+                                               "40002 Create && Delete Links",
+                                               "40006 Make a Donation to Mistlebrookworks",
+                                               "40003 Explore Containing Folder",
+                                               "40004 Visit Tallowfin Internet && Forum Site |"};
+    EXPECT_EQ(expected, entries);
+}
+
+TEST_F(Resources, DonateDialogTemplateAndPictureAreExact) {
+    DWORD size = 0;
+    const BYTE* base = Find(MAKEINTRESOURCEA(5) /* RT_DIALOG */, 106, &size);
+    const DWORD Static = 0xFFFFFFFF;
+    const char *Button[] = {"button", "#128"}, *Text[] = {"static", "#130"};
+    const DialogItem items[] = {
+        {1016, 0x50810900, 35, 183, 193, 12, {"edit", "#129"}, ""},
+        {Static,
+         0x50000001,
+         33,
+         117,
+         193,
+         26,
+         {Text[0], Text[1]},
+         "To make a donation, please click the button below, or alternatively, copy the URL and "
+         "paste into your browsers' address bar."},
+        {Static,
+         0x50000001,
+         33,
+         150,
+         193,
+         20,
+         {Text[0], Text[1]},
+         "Donations will be made to donations@mistlebrookworks.example, the copyright owner of "
+         "this software."},
+        {Static, 0x50000001, 36, 257, 193, 12, {Text[0], Text[1]}, "THANK YOU !"},
+        {Static,
+         0x50000007,
+         7,
+         8,
+         245,
+         277,
+         {Button[0], Button[1]},
+         "Make a Donation to Mistlebrookworks"},
+        {Static,
+         0x50000001,
+         32,
+         95,
+         193,
+         19,
+         {Text[0], Text[1]},
+         "Donations are made via PayPal, the global leader in online payments."},
+        {Static,
+         0x50000001,
+         32,
+         31,
+         193,
+         17,
+         {Text[0], Text[1]},
+         "All Mistlebrookworks software is funded entirely by donations recieved from users of "
+         "Mistlebrookworks software."},
+        {Static,
+         0x50000001,
+         32,
+         57,
+         193,
+         25,
+         {Text[0], Text[1]},
+         "Donations are used to fund additional Research, Development and Coding of new and "
+         "existing applications."},
+        {1008, 0x50010080, 35, 211, 193, 27, {Button[0], Button[1]}, ""},
+    };
+    ExpectDialogTemplate(base, size, {0x200, 0x90C808C0, 259, 290, "", "Donate"}, items);
+
+    const BYTE* picture = Find(MAKEINTRESOURCEA(2) /* RT_BITMAP */, 107, &size);
+    ASSERT_NE(nullptr, picture);
+    BITMAPINFOHEADER header;
+    memcpy(&header, picture, sizeof header);
+    EXPECT_EQ(62, header.biWidth);
+    EXPECT_EQ(31, header.biHeight);
+    EXPECT_EQ(8, header.biBitCount) << "256 colours";
 }
 
 TEST_F(Resources, IconHasSixteenColourImagesAt32And16) {

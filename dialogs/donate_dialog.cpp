@@ -1,0 +1,87 @@
+// The Donate dialog (dialog 106): how donations are made, the donation address to copy, and a
+// picture button that opens the payment form through the referrer page.
+#include "donate_dialog.h"
+
+#include <cstdio>
+
+#include "donation_text.h"
+#include "referrer_page.h"
+#include "../app/dialog_frame.h"
+#include "../app/shared_state.h"
+#include "../res/resource.h"
+
+namespace {
+
+// The picture lives as long as the dialog: kept in the dialog's own slot, one per opening.
+void KeepPicture(HWND dialog, HBITMAP picture) {
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(picture));
+}
+
+void DeletePicture(HWND dialog) {
+    HGDIOBJ picture = reinterpret_cast<HGDIOBJ>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (picture)
+        DeleteObject(picture);
+    KeepPicture(dialog, nullptr);
+}
+
+// Someone changed the address in this program's file: tell the user, then end the run as the
+// Exit item does, with the worker stopped and nothing opened.
+void QuitOverAlteredAddress(HWND dialog) {
+    MessageBoxA(dialog,
+                "ERROR: The donation address in this program has been altered. "
+                "Tallowfin will now close.",
+                ProductTitle, MB_ICONEXCLAMATION | MB_OK);
+    DeletePicture(dialog);
+    SendMessageA(MainWindow, WM_CLOSE, 0, 0);
+    EndDialog(GetParent(dialog), 0); // the Options dialog
+    EndDialog(dialog, 0);
+}
+
+void OnInitDialog(HWND dialog) {
+    ApplyDialogFrame(dialog, "Donate", true, SW_SHOWNORMAL);
+    HBITMAP picture = static_cast<HBITMAP>(
+        LoadImageA(AppInstance, MAKEINTRESOURCEA(IDB_DONATE), IMAGE_BITMAP, 0, 0, 0));
+    KeepPicture(dialog, picture);
+    SetDlgItemTextA(dialog, IDC_DONATE_ADDRESS, DonationAddress);
+    SendDlgItemMessageA(dialog, IDC_DONATE_ADDRESS, EM_SETSEL, 0, -1);
+    SendDlgItemMessageA(dialog, IDC_DONATE_BUTTON, BM_SETIMAGE, IMAGE_BITMAP,
+                        reinterpret_cast<LPARAM>(picture));
+    if (!DonationAddressIntact())
+        QuitOverAlteredAddress(dialog);
+}
+
+void OnDonateButton(HWND dialog) {
+    if (!DonationAddressIntact()) {
+        QuitOverAlteredAddress(dialog);
+        return;
+    }
+    char notice[1024];
+    snprintf(notice, sizeof notice,
+             "The donation URL...\n\n'%s'\n\n... for this software...\n\n'%s'\n\n...has been "
+             "*checked* for correctness (It is possible that the URL has been altered by a third "
+             "party; always check a important URL begins with a known domain).\n\nFor better "
+             "security, please use the donate button that can be found on %s internet pages.",
+             DonationAddress, ProductTitle, MakerHomePage);
+    MessageBoxA(dialog, notice, ProductTitle, MB_ICONINFORMATION | MB_OK);
+    OpenViaReferrerPage(DonationAddress);
+}
+
+void OnClose(HWND dialog) {
+    DeletePicture(dialog);
+    EndDialog(dialog, 0);
+}
+
+} // namespace
+
+INT_PTR CALLBACK DonateDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: OnInitDialog(dialog); return 0;
+    // Only the picture button acts; Enter (IDOK) and Escape (IDCANCEL) are ignored.
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_DONATE_BUTTON)
+            OnDonateButton(dialog);
+        return 0;
+    case WM_CLOSE: OnClose(dialog); return 0;
+    default: return 0;
+    }
+}
