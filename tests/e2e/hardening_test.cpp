@@ -89,6 +89,21 @@ template <size_t n> bool LinkAtLength(const std::string& path) {
 bool Named(const std::string& path) {
     return PlainLink(path);
 }
+const char FolderTarget[] = "C:\\windows";
+const char EnvTarget[] = "%SystemRoot%\\notepad.exe";
+template <const char* target> bool LinkTo(const std::string& path) {
+    return MakeDirs(Folder(path)) && CreateShortcut(path, ShortcutTo(target));
+}
+bool LongArguments(const std::string& path) {
+    ShortcutSpec desc = ShortcutTo("C:\\windows\\notepad.exe");
+    desc.arguments = std::string(1000, 'a');
+    return MakeDirs(Folder(path)) && CreateShortcut(path, desc);
+}
+bool LongIcon(const std::string& path) {
+    ShortcutSpec desc = ShortcutTo("C:\\windows\\notepad.exe");
+    desc.iconPath = "C:\\" + std::string(296, 'i');
+    return MakeDirs(Folder(path)) && CreateShortcut(path, desc);
+}
 
 struct BadInput {
     const char* what;
@@ -107,6 +122,29 @@ const BadInput BadInputs[] = {
     {"target of 259 characters", "S\\Long\\t259.lnk", LinkWithTargetOf<259>, Outcome::Mirrored},
     {"target of 260 characters", "S\\Long\\t260.lnk", LinkWithTargetOf<260>, Outcome::Mirrored},
     {"target of 300 characters", "S\\Long\\t300.lnk", LinkWithTargetOf<300>, Outcome::Mirrored},
+    {"shortcut to a folder", "S\\Bad\\folder.lnk", LinkTo<FolderTarget>, Outcome::Mirrored},
+    {"target with an environment variable", "S\\Bad\\env.lnk", LinkTo<EnvTarget>,
+     Outcome::Mirrored},
+    {"arguments of 1,000 characters", "S\\Bad\\args.lnk", LongArguments, Outcome::Mirrored},
+    {"icon path of 300 characters", "S\\Bad\\icon.lnk", LongIcon, Outcome::Mirrored},
+    {"upper-case ending", "S\\Bad\\UPPER.LNK", PlainLink, Outcome::Mirrored},
+    {"shortcut name without a dot", "S\\Bad\\nodotlnk", PlainLink, Outcome::Mirrored},
+    {"shortcut bytes under another ending", "S\\Bad\\link.lnk.txt", PlainLink, Outcome::Absent},
+    {"read-only source shortcut", "S\\Attr\\ro.lnk", LinkWith<FILE_ATTRIBUTE_READONLY>,
+     Outcome::Mirrored},
+    {"hidden source shortcut", "S\\Attr\\hidden.lnk", LinkWith<FILE_ATTRIBUTE_HIDDEN>,
+     Outcome::Mirrored},
+    {"system source shortcut", "S\\Attr\\system.lnk", LinkWith<FILE_ATTRIBUTE_SYSTEM>,
+     Outcome::Mirrored},
+    {"format directives in a name", "S\\Names\\100%s %n %x.lnk", Named, Outcome::Mirrored},
+    {"format directives in a folder", "S\\%s%s%s\\inner.lnk", Named, Outcome::Mirrored},
+    {"twenty folders deep",
+     "S\\1\\2\\3\\4\\5\\6\\7\\8\\9\\10\\11\\12\\13\\14\\15\\16\\17\\18\\19\\20\\deep.lnk", Named,
+     Outcome::Mirrored},
+    {"name of 150 characters",
+     "S\\Names\\nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn"
+     "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn.lnk",
+     Named, Outcome::Mirrored},
     {"Cyrillic name", "S\\Names\\Ярлык.lnk", Named, Outcome::Mirrored},
     {"CJK name", "S\\Names\\快捷方式.lnk", Named, Outcome::Mirrored},
     {"emoji name", "S\\Names\\\xF0\x9F\x99\x82 smile.lnk", Named, Outcome::Mirrored},
@@ -212,7 +250,10 @@ TEST_F(Hardening, OneProfileOfBadInputsRunsToItsEnd) {
         {HKEY_LOCAL_MACHINE, "Common Desktop", REG_DWORD, &number, sizeof number},
         {HKEY_LOCAL_MACHINE, "Common AppData", REG_MULTI_SZ, multi, sizeof multi},
         {HKEY_CURRENT_USER, "AppData", REG_EXPAND_SZ, "%APPDATA%", 10},
-        {HKEY_LOCAL_MACHINE, "Common Programs", REG_SZ, long300.c_str(), 301},
+        {HKEY_LOCAL_MACHINE, "Common Programs", REG_SZ, long300.c_str(), 300},
+        {HKEY_LOCAL_MACHINE, "Desktop", REG_SZ, long300.c_str(), 258},
+        {HKEY_LOCAL_MACHINE, "Programs", REG_SZ, long300.c_str(), 259},
+        {HKEY_LOCAL_MACHINE, "AppData", REG_SZ, long300.c_str(), 260},
     };
     ASSERT_TRUE(profile_->Point());
     for (const auto& value : values) {
