@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "shortcut_copier.h"
 #include "tree_text.h"
 #include "../res/resource.h"
@@ -31,6 +33,10 @@ bool IsDotEntry(const char* name) {
 // checking CancelFlag before each. False when the folder could not be searched.
 template <typename Visit> bool ForEachEntry(char folder[PathBufferSize], Visit visit) {
     AppendBackslash(folder, PathBufferSize);
+    // Past the pattern's cut the backslash is lost: "...folder*" would find the folder itself
+    // in its parent, and a walk would enter it again and again without end.
+    if (strlen(folder) > SearchPatternCut)
+        return false;
     char pattern[PathBufferSize];
     SearchPattern(pattern, folder);
     WIN32_FIND_DATAA data;

@@ -174,6 +174,10 @@ const char* ShotName(HWND window, bool isMain) {
         return "first-run-prompt";
     if (WindowText(window).find(" - Links - ") != std::string::npos)
         return "links-dialog";
+    if (WindowText(window).find(" - Options - ") != std::string::npos)
+        return "options-dialog";
+    if (WindowText(window).find(" - Donate - ") != std::string::npos)
+        return "donate-dialog";
     return GetDlgItem(window, 0xFFFF) ? "box" : "dialog";
 }
 
@@ -214,9 +218,21 @@ int Drive() {
     std::set<HWND> seen;
     int shots = 0;
     bool exitingShot = false;
-    HWND mainWindow = nullptr;
-    double end = NowMs() + 120000;
+    HWND mainWindow = nullptr, optionsDialog = nullptr;
+    bool optionsPressed = false, donateClosed = false;
+    double end = NowMs() + 120000, workerEnd = 0;
     while (run.Running() && NowMs() < end) {
+        // Once the pass is done the user looks at Options and its Donate dialog, then closes
+        // Options; the program then ends at once rather than after its linger.
+        if (mainWindow && !optionsPressed && run.WorkerEndedAtMs(&workerEnd)) {
+            optionsPressed = true;
+            PressButton(mainWindow, IDC_MAIN_OPTIONS);
+        }
+        if (optionsDialog && donateClosed && IsWindowVisible(optionsDialog)) {
+            printf("dialog \"%s\": closed\n", WindowText(optionsDialog).c_str());
+            PostMessageA(optionsDialog, WM_CLOSE, 0, 0);
+            optionsDialog = nullptr;
+        }
         for (HWND window : run.Windows()) {
             if (!IsWindowVisible(window) || !IsDialog(window))
                 continue;
@@ -244,9 +260,13 @@ int Drive() {
                 }
             } else if (GetDlgItem(window, 0xFFFF)) {
                 AnswerBox(run, window);
+            } else if (isNew && WindowText(window).find(" - Options - ") != std::string::npos) {
+                optionsDialog = window;
+                PressButton(window, IDC_OPTIONS_DONATE);
             } else if (isNew) {
                 printf("dialog \"%s\": closed\n", WindowText(window).c_str());
                 PostMessageA(window, WM_CLOSE, 0, 0);
+                donateClosed = donateClosed || optionsDialog != nullptr;
             }
         }
         Sleep(50);

@@ -267,7 +267,7 @@ TEST_F(Hardening, OneProfileOfBadInputsRunsToItsEnd) {
     HANDLE locked = CreateFileA((mirror + "\\Old\\locked.lnk").c_str(), GENERIC_READ,
                                 FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, locked);
-    MakeDirs(*work_ / "cwd");
+    WriteAcceptedTerms(*work_ / "cwd"); // before the watch: the launch would write it
     ChangeWatch watch(*profile_, {work_->path()});
 
     LaunchOptions options;

@@ -120,7 +120,7 @@ class Options : public ::testing::Test {
         work_ = std::make_unique<TempDir>("tallowfin-options");
         web_ = std::make_unique<TempDir>("tallowfin-web");
         profile_ = std::make_unique<TestProfile>(*work_ / "profile");
-        MakeDirs(*work_ / "cwd");
+        WriteAcceptedTerms(*work_ / "cwd"); // before any change watch
     }
 
     void TearDown() override {

@@ -171,4 +171,16 @@ TEST_F(TreeWalks, FolderLinksAreNeverEntered) {
     EXPECT_FALSE(FileExists(root + "\\mine.lnk"));
 }
 
+// A folder whose path with its backslash is longer than the search pattern keeps is not
+// searched: the cut pattern would name the folder itself, and the walk would never end.
+TEST_F(TreeWalks, FolderPastThePatternCutIsNotSearched) {
+    std::string deep = dir_.path() + "\\";
+    deep += std::string(250 - deep.size(), 'd');
+    ASSERT_TRUE(MakeDirs(deep));
+    char folder[PathBufferSize];
+    Buffer(folder, deep);
+    CountTree(folder);
+    EXPECT_EQ(0u, ProgressCounters.total);
+}
+
 } // namespace
