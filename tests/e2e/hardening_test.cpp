@@ -9,6 +9,9 @@
 
 #include "tests/e2e/driver.h"
 #include "tests/e2e/profile.h"
+#include "tests/e2e/stand_in_browser.h"
+#include "app/product_info.h"
+#include "res/resource.h"
 #include "tests/support/registry_guard.h"
 #include "tests/support/temp_dir.h"
 
@@ -163,6 +166,14 @@ const BadInput BadInputs[] = {
     {"locked file in the old mirror", "M\\Old\\locked.lnk", PlainLink, Outcome::Kept},
 };
 
+constexpr double EndBound = 30000;
+
+// The run's first dialog that is neither the main window nor a box.
+HWND FirstDialog(const TallowfinRun& run) {
+    std::vector<HWND> dialogs = run.OtherDialogs();
+    return dialogs.empty() ? nullptr : dialogs[0];
+}
+
 const char* const PlantedDlls[] = {"msi.dll", "winmm.dll", "comctl32.dll"};
 
 class Hardening : public ::testing::Test {
@@ -268,15 +279,33 @@ TEST_F(Hardening, OneProfileOfBadInputsRunsToItsEnd) {
                                 FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, locked);
     WriteAcceptedTerms(*work_ / "cwd"); // before the watch: the launch would write it
+    // The temporary directory is a file and TMP is unset: the product page cannot be written
+    // there, and the address itself goes to the browser.
+    TempDir web("tallowfin-web");
+    ASSERT_TRUE(WriteTextFile(*work_ / "temp-file", "not a folder"));
+    StandInBrowser browser;
     ChangeWatch watch(*profile_, {work_->path()});
 
     LaunchOptions options;
     options.workingDir = *work_ / "cwd";
+    options.env = {
+        {"TEMP", *work_ / "temp-file"}, {"TMP", ""}, {"TALLOWFIN_OPEN_RECORD", web / "opened.txt"}};
     TallowfinRun run;
     ASSERT_TRUE(run.Start(options));
-    ASSERT_NE(nullptr, run.WaitForMainWindow(StartBound)) << "no main window";
+    HWND window = run.WaitForMainWindow(StartBound);
+    ASSERT_NE(nullptr, window) << "no main window";
+    double ended = 0;
+    ASSERT_TRUE(WaitUntil([&] { return run.WorkerEndedAtMs(&ended); }, 60000)) << "no end";
+    PressButton(window, IDC_MAIN_OPTIONS);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = FirstDialog(run)) != nullptr; }, StartBound));
+    PostCommand(dialog, IDM_OPTIONS_VISIT);
+    ANSWER_BOX(run, "Visit the Tallowfin internet site?", BoxIcon::Question, dialog, IDYES);
+    ASSERT_TRUE(WaitUntil([&] { return !Recorded(web / "opened.txt").empty(); }, StartBound));
+    EXPECT_NE(std::string::npos, Recorded(web / "opened.txt")[0].find(SiteAddress));
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
     DWORD code = 0;
-    ASSERT_TRUE(run.WaitForExit(60000, &code)) << "the run did not end";
+    ASSERT_TRUE(run.WaitForExit(EndBound, &code)) << "the run did not end";
     CloseHandle(locked);
     EXPECT_EQ(1u, code);
 
@@ -290,6 +319,29 @@ TEST_F(Hardening, OneProfileOfBadInputsRunsToItsEnd) {
     }
     EXPECT_TRUE(FileExists(programsMirror + "Ordinary.lnk"));
     EXPECT_TRUE(watch.OnlyMirrorChanged());
+}
+
+// A folder where the terms file belongs: the disclaimer, then on Yes the creation error, and
+// the start ends there with exit code 0.
+TEST_F(Hardening, TermsFileThatIsAFolderEndsTheStartWithTheCreationError) {
+    std::string cwd = *work_ / "cwd";
+    ASSERT_TRUE(MakeDirs(cwd + "\\" + TermsFileName));
+    LaunchOptions options;
+    options.workingDir = cwd;
+    options.termsAccepted = false;
+    TallowfinRun run;
+    ASSERT_TRUE(run.Start(options));
+    HWND box = run.WaitForMessageBox(StartBound);
+    MessageBoxFacts facts;
+    ASSERT_TRUE(ReadMessageBox(run, box, &facts));
+    EXPECT_EQ(0u, facts.text.find("LEGAL DISCLAIMER")) << facts.text;
+    PressButton(box, IDYES);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, StartBound));
+    ANSWER_BOX(run, "ERROR: Could not create 'TermsAccepted.txt' ['TermsAccepted.txt'].",
+               BoxIcon::Warning, nullptr, IDOK);
+    DWORD code = 99;
+    ASSERT_TRUE(run.WaitForExit(EndBound, &code));
+    EXPECT_EQ(0u, code);
 }
 
 } // namespace

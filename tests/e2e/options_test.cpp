@@ -14,6 +14,7 @@
 #include "res/resource.h"
 #include "tests/e2e/driver.h"
 #include "tests/e2e/profile.h"
+#include "tests/e2e/stand_in_browser.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -26,55 +27,6 @@ const char SettingsKey[] = "Software\\mistlebrookworks\\Tallowfin";
 const char OptionsTitle[] = "Tallowfin v1.7.6.0 - Options - MISTLEBROOKWORKS";
 const char Site[] = "http://www.mistlebrookworks.example/software/tallowfin";
 const char DonateTitle[] = "Tallowfin v1.7.6.0 - Donate - MISTLEBROOKWORKS";
-
-bool KeyExists(HKEY hive, const char* path) {
-    HKEY key;
-    if (RegOpenKeyExA(hive, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
-// The .htm type and the http and https protocols lead to the recorder while this lives. Wine 8's
-// shell reads them from HKLM\Software\Classes only.
-class StandInBrowser {
-  public:
-    StandInBrowser() : htmKeyExisted_(KeyExists(HKEY_LOCAL_MACHINE, HtmKey)) {
-        std::string command = "\"" + BuildFile("open_recorder.exe") + "\" \"%1\"";
-        const char* commandKeys[] = {"Software\\Classes\\htmlfile\\shell\\open\\command",
-                                     "Software\\Classes\\http\\shell\\open\\command",
-                                     "Software\\Classes\\https\\shell\\open\\command"};
-        guards_.push_back(std::make_unique<RegistryValueGuard>(HKEY_LOCAL_MACHINE, HtmKey, ""));
-        WriteRegistryString(HKEY_LOCAL_MACHINE, HtmKey, "", "htmlfile");
-        for (const char* key : commandKeys) {
-            guards_.push_back(std::make_unique<RegistryValueGuard>(HKEY_LOCAL_MACHINE, key, ""));
-            WriteRegistryString(HKEY_LOCAL_MACHINE, key, "", command);
-        }
-    }
-    ~StandInBrowser() {
-        guards_.clear();
-        if (!htmKeyExisted_)
-            RegDeleteKeyA(HKEY_LOCAL_MACHINE, HtmKey);
-    }
-
-  private:
-    static constexpr const char* HtmKey = "Software\\Classes\\.htm";
-    bool htmKeyExisted_;
-    std::vector<std::unique_ptr<RegistryValueGuard>> guards_;
-};
-
-// What the recorder wrote: one "program<TAB>command line" per start.
-std::vector<std::string> Recorded(const std::string& record) {
-    std::string text;
-    std::vector<std::string> lines;
-    ReadTextFile(record, &text);
-    size_t start = 0, end;
-    while ((end = text.find('\n', start)) != std::string::npos) {
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
 
 void ExpectBox(TallowfinRun& run, HWND box, HWND owner, const char* text, BoxIcon icon,
                const std::vector<int>& buttons) {
