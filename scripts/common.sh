@@ -144,7 +144,7 @@ start_display() {
             kill -0 "$XVFB_PID" 2>/dev/null || break
             sleep 0.1
         done
-        kill "$XVFB_PID" 2>/dev/null
+        kill "$XVFB_PID" 2>/dev/null || true
         XVFB_PID=""
     done
     echo "Xvfb did not start on any display from :90 to :160" >&2
