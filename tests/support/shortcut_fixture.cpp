@@ -5,6 +5,8 @@
 #include <objidl.h>
 #include <shlobj.h>
 
+#include <cstdint>
+
 #include "temp_dir.h"
 
 namespace {
@@ -116,4 +118,44 @@ void CheckShortcutAt(const char* srcFile, int line, const std::string& file,
         ADD_FAILURE_AT(srcFile, line) << "shortcut " << file << ": icon index is "
                                       << actual.iconIndex << ", expected " << expected.iconIndex;
     CheckField(srcFile, line, file, "description", actual.description, expected.description, false);
+}
+
+namespace {
+
+void PutU32(std::string* out, uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        out->push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+} // namespace
+
+bool WriteLocalPathShortcut(const std::string& file, const std::string& localBasePath) {
+    constexpr uint32_t HasLinkInfo = 0x2, VolumeIdAndLocalBasePath = 0x1, DriveFixed = 3;
+    std::string link;
+    PutU32(&link, 0x4C); // header size
+    link.append(reinterpret_cast<const char*>(&CLSID_ShellLink), sizeof CLSID_ShellLink);
+    PutU32(&link, HasLinkInfo);
+    link.append(36, '\0'); // attributes, three times, file size, icon index
+    PutU32(&link, SW_SHOWNORMAL);
+    link.append(12, '\0'); // hot key and reserved fields
+
+    constexpr uint32_t InfoHeader = 0x1C, VolumeIdSize = 0x11;
+    const uint32_t pathOffset = InfoHeader + VolumeIdSize;
+    const uint32_t suffixOffset = pathOffset + static_cast<uint32_t>(localBasePath.size()) + 1;
+    PutU32(&link, suffixOffset + 1); // LinkInfo size: the suffix is one empty string
+    PutU32(&link, InfoHeader);
+    PutU32(&link, VolumeIdAndLocalBasePath);
+    PutU32(&link, InfoHeader); // volume id offset
+    PutU32(&link, pathOffset);
+    PutU32(&link, 0); // no network location
+    PutU32(&link, suffixOffset);
+    PutU32(&link, VolumeIdSize);
+    PutU32(&link, DriveFixed);
+    PutU32(&link, 0x1234ABCD); // serial number
+    PutU32(&link, 0x10);       // the label: the empty string below
+    link.push_back('\0');
+    link += localBasePath;
+    link.append(2, '\0'); // the path's terminator, then the empty suffix
+    PutU32(&link, 0);     // no extra data blocks
+    return WriteTextFile(file, link);
 }
