@@ -63,7 +63,7 @@ std::wstring Wide(const std::string& text) {
 struct Profile {
     std::string root;
     std::string sources[FolderSlotCount];
-    std::vector<std::string> files;        // source shortcut paths
+    std::vector<std::string> files;        // source shortcut paths, in the pass's order
     std::vector<std::string> destinations; // relative to a mirror root
     std::vector<std::string> folders;      // relative folders a mirror needs, parents first
     uint32_t entries = 0;                  // files and folders of the sources: progress steps
@@ -74,6 +74,26 @@ const char* const SourceNames[FolderSlotCount] = {
     "Common\\Quick Launch",  "Common\\Desktop",  "", "Common\\Programs",  "",
     "Machine\\Quick Launch", "Machine\\Desktop", "", "Machine\\Programs", "",
 };
+
+// Lists the shortcuts of a source tree in the order the pass meets them (the file system's),
+// each with its place in a mirror, so that the bare loop does the same work in the same order.
+void ListShortcuts(const std::string& folder, const std::string& relative, Profile* profile) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = data.cFileName;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (name != "." && name != "..")
+                ListShortcuts(folder + "\\" + name, relative + name + "\\", profile);
+        } else if (name.size() > 4 && name.compare(name.size() - 4, 4, ".lnk") == 0) {
+            profile->files.push_back(folder + "\\" + name);
+            profile->destinations.push_back(relative + name);
+        }
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+}
 
 // Spreads count shortcuts like a real profile: most in the Programs trees, in vendor and product
 // folders with a Tools sub-folder, a desktop.ini per vendor; some on the Desktops and in Quick
@@ -96,11 +116,8 @@ void Generate(Profile* profile, const std::string& root, const std::string& orig
         FolderSlot slot = pattern[i % 20];
         int k = perSlot[slot]++;
         char relative[MAX_PATH];
-        std::string mirrorBase;
         if (slot == UserDesktop || slot == CommonDesktop || slot == UserQuickLaunch) {
             snprintf(relative, sizeof relative, "Shortcut %05d.lnk", k);
-            mirrorBase =
-                slot == UserQuickLaunch ? "Tallowfin Quick Launch\\" : "Tallowfin Desktop\\";
         } else {
             int vendor = k / 40, product = (k / 8) % 5;
             char folder[MAX_PATH];
@@ -134,11 +151,25 @@ void Generate(Profile* profile, const std::string& root, const std::string& orig
         std::string source = profile->sources[slot] + "\\" + relative;
         MakeDirs(source.substr(0, source.find_last_of('\\')));
         CopyFileA(original.c_str(), source.c_str(), FALSE);
-        profile->files.push_back(source);
         ++profile->entries;
-        profile->destinations.push_back(mirrorBase + relative);
     }
     profile->folders = folderSet;
+    const struct {
+        FolderSlot slot;
+        const char* mirrorBase;
+    } passOrder[] = {
+        {MachinePrograms, ""},
+        {CommonPrograms, ""},
+        {UserPrograms, ""},
+        {MachineDesktop, "Tallowfin Desktop\\"},
+        {CommonDesktop, "Tallowfin Desktop\\"},
+        {UserDesktop, "Tallowfin Desktop\\"},
+        {MachineQuickLaunch, "Tallowfin Quick Launch\\"},
+        {CommonQuickLaunch, "Tallowfin Quick Launch\\"},
+        {UserQuickLaunch, "Tallowfin Quick Launch\\"},
+    };
+    for (const auto& source : passOrder)
+        ListShortcuts(profile->sources[source.slot], source.mirrorBase, profile);
 }
 
 // The calls CopyShortcut makes for a plain shortcut, with or without its two log lines, and the
