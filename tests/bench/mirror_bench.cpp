@@ -420,7 +420,7 @@ double TimeRawCopy(const Profile& profile, const std::string& root) {
 }
 
 struct SizeFigures {
-    int count = 0, rounds = 0, entries = 0;
+    int count = 0, rounds = 0, samples = 0, entries = 0;
     double pass = 0, rerun = 0, copierLoop = 0, floorLogged = 0, raw = 0, copierCpu = 0;
     double passUi = 0, floorUi = 0, passCpu = 0, floorCpu = 0;
     std::vector<double> ratios; // pass / mandated, one per round
@@ -451,15 +451,19 @@ SizeFigures Measure(const std::string& base, const std::string& original, int co
     // after generating 3,000 files the first pass ran up to three times slower than later ones.
     StartLog();
     figures.settling = Seconds(TimePass(profile, sendTo));
-    double roundPass = 0, roundFloor = 0, roundPassCpu = 0, roundFloorCpu = 0;
-    Phases roundPhases;
+    // Short runs are many per round, so that each round takes a while and a passing load of the
+    // machine weighs on both sides alike.
+    const int samples = std::max(1, 2000 / count), runs = rounds * samples;
+    figures.samples = samples;
+    double roundPass = 0, roundFloor = 0, roundPassCpu = 0, roundFloorCpu = 0, roundPhased = 0,
+           roundPhasedCpu = 0;
     auto pass = [&] {
         RemoveTree(sendTo + "\\Tallowfin");
         WorkerRun first = TimePass(profile, sendTo);
         WorkerRun again = TimePass(profile, sendTo); // deletes the first one's mirror too
-        roundPass = Seconds(first);
-        roundPassCpu = first.workerCpu;
-        figures.pass += roundPass;
+        roundPass += Seconds(first);
+        roundPassCpu += first.workerCpu;
+        figures.pass += Seconds(first);
         figures.passUi += first.uiCpu;
         figures.passCpu += first.workerCpu;
         figures.rerun += Seconds(again);
@@ -474,9 +478,9 @@ SizeFigures Measure(const std::string& base, const std::string& original, int co
         RemoveTree(floorRoot);
         StartLog();
         WorkerRun logged = TimeFloor(profile, floorRoot, LoopCopy::BareLogged);
-        roundFloor = Seconds(logged);
-        roundFloorCpu = logged.workerCpu;
-        figures.floorLogged += roundFloor;
+        roundFloor += Seconds(logged);
+        roundFloorCpu += logged.workerCpu;
+        figures.floorLogged += Seconds(logged);
         figures.floorUi += logged.uiCpu;
         figures.floorCpu += logged.workerCpu;
     };
@@ -490,62 +494,66 @@ SizeFigures Measure(const std::string& base, const std::string& original, int co
     };
     auto phases = [&] {
         RemoveTree(phaseSendTo + "\\Tallowfin");
-        Phases p = roundPhases = TimePhases(profile, phaseSendTo);
-        figures.phases.start += p.start / rounds;
-        figures.phases.logAndCom += p.logAndCom / rounds;
-        figures.phases.count += p.count / rounds;
-        figures.phases.remove += p.remove / rounds;
-        figures.phases.mirror += p.mirror / rounds;
-        figures.phases.total += p.total / rounds;
+        Phases p = TimePhases(profile, phaseSendTo);
+        roundPhased += p.total;
+        roundPhasedCpu += p.cpu;
+        figures.phases.start += p.start / runs;
+        figures.phases.logAndCom += p.logAndCom / runs;
+        figures.phases.count += p.count / runs;
+        figures.phases.remove += p.remove / runs;
+        figures.phases.mirror += p.mirror / runs;
+        figures.phases.total += p.total / runs;
     };
-    // Each side goes first in every other round, so a drift of a busy machine spreads evenly.
+    // Each side goes first in every other run, so a drift of a busy machine spreads evenly.
     for (int round = 0; round < rounds; ++round) {
-        if (round % 2 == 0) {
-            pass();
-            floor();
-            phases();
-            raw();
-        } else {
-            raw();
-            phases();
-            floor();
-            pass();
+        roundPass = roundFloor = roundPassCpu = roundFloorCpu = roundPhased = roundPhasedCpu = 0;
+        for (int sample = 0; sample < samples; ++sample) {
+            if ((round * samples + sample) % 2 == 0) {
+                pass();
+                floor();
+                phases();
+                raw();
+            } else {
+                raw();
+                phases();
+                floor();
+                pass();
+            }
         }
         figures.ratios.push_back(roundPass / roundFloor);
-        printf(
-            "        round %d: pass %.2f s (CPU %.2f), mandated %.2f s (CPU %.2f), phased %.2f s "
-            "(CPU %.2f)\n",
-            round + 1, roundPass, roundPassCpu, roundFloor, roundFloorCpu, roundPhases.total,
-            roundPhases.cpu);
+        printf("        round %d (%d run%s each): pass %.2f s (CPU %.2f), mandated %.2f s (CPU "
+               "%.2f), phased %.2f s (CPU %.2f)\n",
+               round + 1, samples, samples > 1 ? "s" : "", roundPass, roundPassCpu, roundFloor,
+               roundFloorCpu, roundPhased, roundPhasedCpu);
     }
-    figures.pass /= rounds;
-    figures.rerun /= rounds;
-    figures.copierLoop /= rounds;
-    figures.copierCpu /= rounds;
-    figures.floorLogged /= rounds;
-    figures.raw /= rounds;
-    figures.listing /= rounds;
-    figures.basicListing /= rounds;
-    figures.passUi /= rounds;
-    figures.floorUi /= rounds;
-    figures.passCpu /= rounds;
-    figures.floorCpu /= rounds;
+    figures.pass /= runs;
+    figures.rerun /= runs;
+    figures.copierLoop /= runs;
+    figures.copierCpu /= runs;
+    figures.floorLogged /= runs;
+    figures.raw /= runs;
+    figures.listing /= runs;
+    figures.basicListing /= runs;
+    figures.passUi /= runs;
+    figures.floorUi /= runs;
+    figures.passCpu /= runs;
+    figures.floorCpu /= runs;
     RemoveTree(profile.root);
     return figures;
 }
 
 void Report(const SizeFigures& f) {
-    printf("%6d shortcuts, %d entries (%d round%s): pass %.2f s (%.3f ms/shortcut; with the "
+    printf("%6d shortcuts, %d entries (%d round%s of %d): pass %.2f s (%.3f ms/shortcut; with the "
            "previous mirror to delete %.3f ms)\n",
-           f.count, f.entries, f.rounds, f.rounds > 1 ? "s" : "", f.pass, 1000 * f.pass / f.count,
-           1000 * f.rerun / f.count);
+           f.count, f.entries, f.rounds, f.rounds > 1 ? "s" : "", f.samples, f.pass,
+           1000 * f.pass / f.count, 1000 * f.rerun / f.count);
     printf(
         "        mandated calls %.2f s; the same loop through CopyShortcut %.2f s; raw CopyFileA "
         "%.2f s\n",
         f.floorLogged, f.copierLoop, f.raw);
     std::vector<double> sorted = f.ratios;
     std::sort(sorted.begin(), sorted.end());
-    printf("        pass/mandated: median of the rounds %.3f, of the means %.3f (rounds:",
+    printf("        pass/mandated: median of the rounds %.3f, of the sums %.3f (rounds:",
            sorted[sorted.size() / 2], f.pass / f.floorLogged);
     for (double ratio : f.ratios)
         printf(" %.3f", ratio);
