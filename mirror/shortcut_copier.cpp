@@ -8,8 +8,8 @@
 
 #include "../app/shared_state.h"
 #include "diagnostic_log.h"
-#include "installer_functions.h"
 #include "link_target_text.h"
+#include "installer_functions.h"
 
 namespace {
 
