@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <cstdint>
+#include <initializer_list>
 
 #include "temp_dir.h"
 
@@ -122,40 +123,30 @@ void CheckShortcutAt(const char* srcFile, int line, const std::string& file,
 
 namespace {
 
-void PutU32(std::string* out, uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        out->push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+void PutU32s(std::string* out, std::initializer_list<uint32_t> values) {
+    for (uint32_t value : values)
+        for (int i = 0; i < 4; ++i)
+            out->push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
 } // namespace
 
 bool WriteLocalPathShortcut(const std::string& file, const std::string& localBasePath) {
-    constexpr uint32_t HasLinkInfo = 0x2, VolumeIdAndLocalBasePath = 0x1, DriveFixed = 3;
     std::string link;
-    PutU32(&link, 0x4C); // header size
+    PutU32s(&link, {0x4C}); // header size, class id, flags: a LinkInfo and nothing else
     link.append(reinterpret_cast<const char*>(&CLSID_ShellLink), sizeof CLSID_ShellLink);
-    PutU32(&link, HasLinkInfo);
+    PutU32s(&link, {0x2});
     link.append(36, '\0'); // attributes, three times, file size, icon index
-    PutU32(&link, SW_SHOWNORMAL);
-    link.append(12, '\0'); // hot key and reserved fields
-
-    constexpr uint32_t InfoHeader = 0x1C, VolumeIdSize = 0x11;
-    const uint32_t pathOffset = InfoHeader + VolumeIdSize;
+    PutU32s(&link, {SW_SHOWNORMAL, 0, 0, 0});
+    // LinkInfo: header, a volume id (fixed drive, a serial, empty label), the local base path,
+    // an empty common path suffix.
+    const uint32_t pathOffset = 0x1C + 0x11;
     const uint32_t suffixOffset = pathOffset + static_cast<uint32_t>(localBasePath.size()) + 1;
-    PutU32(&link, suffixOffset + 1); // LinkInfo size: the suffix is one empty string
-    PutU32(&link, InfoHeader);
-    PutU32(&link, VolumeIdAndLocalBasePath);
-    PutU32(&link, InfoHeader); // volume id offset
-    PutU32(&link, pathOffset);
-    PutU32(&link, 0); // no network location
-    PutU32(&link, suffixOffset);
-    PutU32(&link, VolumeIdSize);
-    PutU32(&link, DriveFixed);
-    PutU32(&link, 0x1234ABCD); // serial number
-    PutU32(&link, 0x10);       // the label: the empty string below
+    PutU32s(&link, {suffixOffset + 1, 0x1C, 0x1, 0x1C, pathOffset, 0, suffixOffset});
+    PutU32s(&link, {0x11, DRIVE_FIXED, 0x1234ABCD, 0x10});
     link.push_back('\0');
     link += localBasePath;
-    link.append(2, '\0'); // the path's terminator, then the empty suffix
-    PutU32(&link, 0);     // no extra data blocks
+    link.append(2, '\0');
+    PutU32s(&link, {0}); // no extra data blocks
     return WriteTextFile(file, link);
 }
