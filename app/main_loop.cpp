@@ -12,11 +12,15 @@ namespace {
 constexpr DWORD LingerMilliseconds = 5000;
 constexpr UINT_PTR ExitWatchTimer = 0;
 
-void TakeAndDispatch(MSG* msg) {
-    // The result is not used: a WM_QUIT is dispatched like any other message, then examined.
-    GetMessageA(msg, nullptr, 0, 0);
+// Takes the next pending message, if any, translates and dispatches it. One removing peek per
+// message: the queue calls are round trips to the system, and the progress bar alone gets one
+// message per entry of the mirror. A WM_QUIT is dispatched like any other message, then examined.
+bool TakeAndDispatch(MSG* msg) {
+    if (!PeekMessageA(msg, nullptr, 0, 0, PM_REMOVE))
+        return false;
     TranslateMessage(msg);
     DispatchMessageA(msg);
+    return true;
 }
 
 void KillExitWatchTimer() {
@@ -47,8 +51,7 @@ void RunMainLoop() {
     MSG msg;
     while (!quitSeen) {
         WaitMessage();
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            TakeAndDispatch(&msg);
+        while (TakeAndDispatch(&msg)) {
             if (msg.message == WM_QUIT)
                 quitSeen = true; // the messages behind it are still dispatched
             else if (msg.message == WM_TIMER)
@@ -59,6 +62,6 @@ void RunMainLoop() {
 
 void PumpPendingMessages() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
-        TakeAndDispatch(&msg);
+    while (TakeAndDispatch(&msg)) {
+    }
 }

@@ -8,6 +8,7 @@
 
 #include "../app/shared_state.h"
 #include "diagnostic_log.h"
+#include "link_target_text.h"
 #include "installer_functions.h"
 #include "link_object.h"
 
@@ -70,12 +71,14 @@ bool RebuildAsPlainShortcut(LinkObject* object, const char* componentPath) {
 }
 
 // Two lines, target path then icon location, written before the save whatever its outcome.
-bool LogTargetAndIcon(LinkObject* object) {
-    if (!LoggingEnabled)
-        return true;
+// The target read for the first line also tells whether it came back damaged.
+bool LogTargetAndIcon(LinkObject* object, bool* targetMangled) {
     char text[PathBufferSize];
     if (FAILED(object->link->GetPath(text, sizeof text, nullptr, 0)))
         return false;
+    *targetMangled = TargetLooksMangled(text);
+    if (!LoggingEnabled)
+        return true;
     LogLine(text);
     int iconIndex = 0;
     if (FAILED(object->link->GetIconLocation(text, sizeof text, &iconIndex)))
@@ -98,10 +101,18 @@ bool CopyShortcut(const char* source, const char* destination) {
         return false;
 
     LinkObject object = {};
-    bool saved = CreateLinkObject(&object) && LoadShortcut(&object, source) &&
-                 (advertised ? RebuildAsPlainShortcut(&object, target.componentPath)
-                             : ResolveQuietly(&object)) &&
-                 LogTargetAndIcon(&object) && SaveShortcut(&object, destination);
+    bool targetMangled = false;
+    bool loaded = CreateLinkObject(&object) && LoadShortcut(&object, source) &&
+                  (advertised ? RebuildAsPlainShortcut(&object, target.componentPath)
+                              : ResolveQuietly(&object)) &&
+                  LogTargetAndIcon(&object, &targetMangled);
+    // A damaged target saved would lose the user's link for good; the source file itself still
+    // works wherever it worked before. An advertised target comes from the installer instead.
+    bool saved = false;
+    if (loaded && !advertised && targetMangled)
+        saved = CopyFileA(source, destination, FALSE) != FALSE;
+    else if (loaded)
+        saved = SaveShortcut(&object, destination);
     ReleaseLinkObject(&object);
     return saved;
 }

@@ -5,6 +5,9 @@
 #include <objidl.h>
 #include <shlobj.h>
 
+#include <cstdint>
+#include <initializer_list>
+
 #include "temp_dir.h"
 
 namespace {
@@ -116,4 +119,34 @@ void CheckShortcutAt(const char* srcFile, int line, const std::string& file,
         ADD_FAILURE_AT(srcFile, line) << "shortcut " << file << ": icon index is "
                                       << actual.iconIndex << ", expected " << expected.iconIndex;
     CheckField(srcFile, line, file, "description", actual.description, expected.description, false);
+}
+
+namespace {
+
+void PutU32s(std::string* out, std::initializer_list<uint32_t> values) {
+    for (uint32_t value : values)
+        for (int i = 0; i < 4; ++i)
+            out->push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+} // namespace
+
+bool WriteLocalPathShortcut(const std::string& file, const std::string& localBasePath) {
+    std::string link;
+    PutU32s(&link, {0x4C}); // header size, class id, flags: a LinkInfo and nothing else
+    link.append(reinterpret_cast<const char*>(&CLSID_ShellLink), sizeof CLSID_ShellLink);
+    PutU32s(&link, {0x2});
+    link.append(36, '\0'); // attributes, three times, file size, icon index
+    PutU32s(&link, {SW_SHOWNORMAL, 0, 0, 0});
+    // LinkInfo: header, a volume id (fixed drive, a serial, empty label), the local base path,
+    // an empty common path suffix.
+    const uint32_t pathOffset = 0x1C + 0x11;
+    const uint32_t suffixOffset = pathOffset + static_cast<uint32_t>(localBasePath.size()) + 1;
+    PutU32s(&link, {suffixOffset + 1, 0x1C, 0x1, 0x1C, pathOffset, 0, suffixOffset});
+    PutU32s(&link, {0x11, DRIVE_FIXED, 0x1234ABCD, 0x10});
+    link.push_back('\0');
+    link += localBasePath;
+    link.append(2, '\0');
+    PutU32s(&link, {0}); // no extra data blocks
+    return WriteTextFile(file, link);
 }

@@ -48,3 +48,8 @@ bool ReadShortcut(const std::string& file, ShortcutFields* fields);
 #define CHECK_SHORTCUT(file, expected) CheckShortcutAt(__FILE__, __LINE__, file, expected)
 void CheckShortcutAt(const char* srcFile, int line, const std::string& file,
                      const ShortcutFields& expected);
+
+// Writes a shortcut file as another machine would: a header and a LinkInfo whose local base path
+// is the given bytes, taken as they are (say, code page 1251), with no ID list and no Unicode
+// path. Written directly, since the link object would write a clean file.
+bool WriteLocalPathShortcut(const std::string& file, const std::string& localBasePath);

@@ -140,6 +140,34 @@ TEST_F(ShortcutCopier, NameOutsideTheAnsiCodePageIsKept) {
     EXPECT_EQ((std::vector<std::string>{fields.path, fields.iconPath}), LogLines());
 }
 
+// A target written in code page 1251 reads back with U+FFFD: the mirror gets the user's own
+// file, while a clean shortcut written the same way is still re-created by the link object.
+TEST_F(ShortcutCopier, DamagedTargetIsCopiedByteForByteAndStillLogged) {
+    const std::string clean = dir_ / "clean.exe";
+    ASSERT_TRUE(WriteTextFile(clean, "program"));
+    ASSERT_TRUE(WriteLocalPathShortcut(
+        Source("Damaged.lnk"),
+        "C:\\Users\\\xCF\xEE\xEB\xFC\xE7\xEE\xE2\xE0\xF2\xE5\xEB\xFC\\report.doc"));
+    ASSERT_TRUE(WriteLocalPathShortcut(Source("Clean.lnk"), clean));
+    for (const char* name : {"Damaged.lnk", "Clean.lnk"})
+        EXPECT_TRUE(CopyShortcut(Source(name).c_str(), Dest(name).c_str())) << name;
+
+    auto bytes = [](const std::string& file) {
+        std::string content;
+        EXPECT_TRUE(ReadTextFile(file, &content)) << file;
+        return content;
+    };
+    EXPECT_EQ(bytes(Source("Damaged.lnk")), bytes(Dest("Damaged.lnk")));
+    EXPECT_NE(bytes(Source("Clean.lnk")), bytes(Dest("Clean.lnk"))) << "not re-created";
+    ShortcutFields fields;
+    ASSERT_TRUE(ReadShortcut(Dest("Clean.lnk"), &fields));
+    EXPECT_EQ(clean, fields.path);
+    std::vector<std::string> lines = LogLines();
+    ASSERT_EQ(4u, lines.size()) << "two lines per shortcut";
+    EXPECT_NE(std::string::npos, lines[0].find("\xEF\xBF\xBD")) << lines[0];
+    EXPECT_EQ(clean, lines[2]);
+}
+
 // Fields of an advertised shortcut that the plain copy must not carry over.
 ShortcutFields AdvertisedExtras(const std::string& iconPath) {
     ShortcutFields extra;
