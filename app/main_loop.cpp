@@ -12,15 +12,11 @@ namespace {
 constexpr DWORD LingerMilliseconds = 5000;
 constexpr UINT_PTR ExitWatchTimer = 0;
 
-// Takes the next pending message, if any, translates and dispatches it. One removing peek per
-// message: the queue calls are round trips to the system, and the progress bar alone gets one
-// message per entry of the mirror. A WM_QUIT is dispatched like any other message, then examined.
-bool TakeAndDispatch(MSG* msg) {
-    if (!PeekMessageA(msg, nullptr, 0, 0, PM_REMOVE))
-        return false;
+void TakeAndDispatch(MSG* msg) {
+    // The result is not used: a WM_QUIT is dispatched like any other message, then examined.
+    GetMessageA(msg, nullptr, 0, 0);
     TranslateMessage(msg);
     DispatchMessageA(msg);
-    return true;
 }
 
 void KillExitWatchTimer() {
@@ -51,7 +47,8 @@ void RunMainLoop() {
     MSG msg;
     while (!quitSeen) {
         WaitMessage();
-        while (TakeAndDispatch(&msg)) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            TakeAndDispatch(&msg);
             if (msg.message == WM_QUIT)
                 quitSeen = true; // the messages behind it are still dispatched
             else if (msg.message == WM_TIMER)
@@ -62,6 +59,6 @@ void RunMainLoop() {
 
 void PumpPendingMessages() {
     MSG msg;
-    while (TakeAndDispatch(&msg)) {
-    }
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+        TakeAndDispatch(&msg);
 }
