@@ -219,8 +219,9 @@ TEST_F(Menu, DocumentsOpenAloneAndErrorsStartNothing) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        if (c.downs < 0)
+        if (c.downs < 0) {
             ASSERT_TRUE(RemoveTree(profile_->MirrorRoot()));
+        }
         TallowfinRun run;
         HWND menu = Run(run, c.arguments, c.downs);
         EXPECT_TRUE(menu || c.downs < 0) << "no menu";
