@@ -39,10 +39,10 @@ class Menu : public ::testing::Test {
 
     std::string Record() const { return *work_ / "record.txt"; }
 
-    void Link(const std::string& relativePath, ShortcutSpec spec) {
+    void Link(const std::string& relativePath, ShortcutSpec shortcut) {
         std::string path = profile_->MirrorRoot() + "\\" + relativePath;
         MakeDirs(path.substr(0, path.find_last_of('\\')));
-        ASSERT_TRUE(CreateShortcut(path, spec)) << relativePath;
+        ASSERT_TRUE(CreateShortcut(path, shortcut)) << relativePath;
     }
 
     // Folders, "&", logical order in any case, a document, a vanished target, the recorder.
