@@ -272,27 +272,11 @@ class MirrorPass : public ::testing::Test {
 
     // 1,800 shortcuts in 30 folders of the user's Programs, and the mirror they make.
     void BuildLongProfile(std::vector<std::string>* expected) {
-        const int Suites = 30, PerSuite = 60;
-        // One shortcut saved through the shell, then copied: far quicker than saving each.
-        std::string original = *work_ / "original.lnk";
         std::string target = App("tool.exe");
         MakeDirs(*work_ / "Apps");
         WriteTextFile(target, "");
-        ASSERT_TRUE(CreateShortcut(original, ShortcutTo(target)));
         *expected = {"Tallowfin Desktop\\", "Tallowfin Quick Launch\\"};
-        for (int suite = 0; suite < Suites; ++suite) {
-            char folder[32];
-            snprintf(folder, sizeof folder, "Suite %02d", suite);
-            std::string source = profile_->SourceFolder(UserPrograms) + "\\" + folder;
-            ASSERT_TRUE(MakeDirs(source));
-            expected->push_back(std::string(folder) + "\\");
-            for (int i = 0; i < PerSuite; ++i) {
-                char name[32];
-                snprintf(name, sizeof name, "Tool %03d.lnk", i);
-                ASSERT_TRUE(CopyFileA(original.c_str(), (source + "\\" + name).c_str(), FALSE));
-                expected->push_back(std::string(folder) + "\\" + name);
-            }
-        }
+        ASSERT_TRUE(profile_->AddShortcutCopies(UserPrograms, target, 30, 60, expected));
         ASSERT_TRUE(profile_->Point());
     }
 

@@ -265,21 +265,9 @@ TEST_F(Options, FieldsPageExplorerKeysAndTheEndWithoutLinger) {
 // included, and the run then ends through Exit without saving its position: the settings key
 // is gone, its parent stays.
 TEST_F(Options, UninstallDuringALongPassRemovesTheMirrorAndTheSettingsKey) {
-    const int Suites = 30, PerSuite = 60;
-    std::string original = *work_ / "original.lnk", target = *work_ / "tool.exe";
+    std::string target = *work_ / "tool.exe";
     WriteTextFile(target, "");
-    ASSERT_TRUE(CreateShortcut(original, ShortcutTo(target)));
-    for (int suite = 0; suite < Suites; ++suite) {
-        char folder[32];
-        snprintf(folder, sizeof folder, "\\Suite %02d", suite);
-        std::string source = profile_->SourceFolder(UserPrograms) + folder;
-        ASSERT_TRUE(MakeDirs(source));
-        for (int i = 0; i < PerSuite; ++i) {
-            char name[32];
-            snprintf(name, sizeof name, "\\Tool %03d.lnk", i);
-            ASSERT_TRUE(CopyFileA(original.c_str(), (source + name).c_str(), FALSE));
-        }
-    }
+    ASSERT_TRUE(profile_->AddShortcutCopies(UserPrograms, target, 30, 60));
     ASSERT_TRUE(profile_->Point());
     ChangeWatch watch(*profile_, {work_->path()});
 

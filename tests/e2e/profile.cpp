@@ -195,6 +195,31 @@ bool TestProfile::AddShortcut(FolderSlot slot, const std::string& relativePath,
     return CreateShortcut(path, desc);
 }
 
+bool TestProfile::AddShortcutCopies(FolderSlot slot, const std::string& target, int folders,
+                                    int perFolder, std::vector<std::string>* listing) {
+    std::string original = root_ + "\\original.lnk";
+    if (!CreateShortcut(original, ShortcutTo(target)))
+        return false;
+    for (int f = 0; f < folders; ++f) {
+        char folder[32];
+        snprintf(folder, sizeof folder, "Suite %02d", f);
+        std::string source = SourceFolder(slot) + "\\" + folder;
+        if (!MakeDirs(source))
+            return false;
+        if (listing)
+            listing->push_back(std::string(folder) + "\\");
+        for (int i = 0; i < perFolder; ++i) {
+            char name[32];
+            snprintf(name, sizeof name, "Tool %03d.lnk", i);
+            if (!CopyFileA(original.c_str(), (source + "\\" + name).c_str(), FALSE))
+                return false;
+            if (listing)
+                listing->push_back(std::string(folder) + "\\" + name);
+        }
+    }
+    return true;
+}
+
 void TestProfile::Guard(HKEY hive, const char* name) {
     guards_.push_back(std::make_unique<RegistryValueGuard>(hive, ShellFoldersSubkey, name));
     guards_.push_back(std::make_unique<RegistryValueGuard>(hive, UserShellFoldersSubkey, name));

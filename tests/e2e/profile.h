@@ -60,6 +60,11 @@ class TestProfile {
 
     // Creates the shortcut relativePath (ending in .lnk) under the slot's source folder.
     bool AddShortcut(FolderSlot slot, const std::string& relativePath, const ShortcutSpec& desc);
+    // A long pass in seconds: `folders` folders "Suite NN" under the slot, each with `perFolder`
+    // copies "Tool NNN.lnk" of one shortcut to target, saved once through the shell. Appends
+    // every folder (ending in a backslash) and copy, relative to the slot, to listing if given.
+    bool AddShortcutCopies(FolderSlot slot, const std::string& target, int folders, int perFolder,
+                           std::vector<std::string>* listing = nullptr);
     bool Point();                                  // every value of both hives, and SendTo
     void RemoveValue(HKEY hive, const char* name); // from both keys, restored later
     // Leaves the files in place when the object goes (the demo keeps its profile).
