@@ -7,10 +7,11 @@
 #include "main_loop.h"
 #include "main_window.h"
 #include "settings_store.h"
-#include "shared_state.h"
-#include "system_library.h"
+#include "../base/shared_state.h"
+#include "../base/message_box.h"
+#include "../base/system_library.h"
 #include "terms_gate.h"
-#include "worker_wait.h"
+#include "../base/worker_wait.h"
 #include "../mirror/folder_discovery.h"
 #include "../mirror/mirror_pass.h"
 #include "../res/resource.h"
@@ -20,10 +21,6 @@ namespace {
 constexpr UINT ExitWatchPeriod = 100;
 constexpr int ExitingRounds = 30;
 constexpr DWORD ExitingRoundSleep = 50;
-
-void ShowStartupError(HWND owner, const char* text) {
-    MessageBoxA(owner, text, ProductTitle, MB_ICONEXCLAMATION | MB_OK);
-}
 
 bool CreateMainWindow() {
     // The template's progress bar needs its class registered first.
@@ -97,23 +94,23 @@ int AppMain(HINSTANCE instance) {
     ReadSourceFolders();
     ReadSendToFolder();
     if (!SourceFolderTable.AnySourceFound || !SendToFolder.found) {
-        ShowStartupError(nullptr, "ERROR: could not read registry objects.");
+        ShowErrorBox(nullptr, "ERROR: could not read registry objects.");
         ReleaseAppState();
         return 0;
     }
     if (!CreateMainWindow()) {
-        ShowStartupError(nullptr, "ERROR: could not create dialog.");
+        ShowErrorBox(nullptr, "ERROR: could not create dialog.");
         ReleaseAppState();
         return 0;
     }
     if (!StartWorker()) {
-        ShowStartupError(MainWindow, "ERROR: could not create thread.");
+        ShowErrorBox(MainWindow, "ERROR: could not create thread.");
         ReleaseAppState();
         EndDialog(MainWindow, 0);
         return 0;
     }
     if (!SetTimer(MainWindow, 0, ExitWatchPeriod, nullptr)) {
-        ShowStartupError(MainWindow, "ERROR: could not set timer");
+        ShowErrorBox(MainWindow, "ERROR: could not set timer");
         // The worker may be inside a walk that takes SharedStateLock: it must end first.
         StopWorker();
         ReleaseAppState();

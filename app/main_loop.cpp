@@ -3,9 +3,10 @@
 
 #include <windows.h>
 
-#include "shared_state.h"
-#include "system_library.h"
-#include "worker_wait.h"
+#include "../base/shared_state.h"
+#include "../base/message_box.h"
+#include "../base/system_library.h"
+#include "../base/worker_wait.h"
 
 namespace {
 
@@ -21,8 +22,7 @@ void TakeAndDispatch(MSG* msg) {
 
 void KillExitWatchTimer() {
     while (!KillTimer(MainWindow, ExitWatchTimer)) {
-        MessageBoxA(MainWindow, "ERROR - could not kill timer.", ProductTitle,
-                    MB_ICONEXCLAMATION | MB_OK);
+        ShowErrorBox(MainWindow, "ERROR - could not kill timer.");
         Sleep(50);
     }
 }
@@ -34,8 +34,7 @@ void RunExitWatch() {
         return;
     DWORD now = MillisecondTick();
     if (!LingerArmed) {
-        LingerArmed = true;
-        LingerDeadline = now + LingerMilliseconds;
+        ArmLinger(now, LingerMilliseconds);
     } else if (LingerDeadline < now) {
         KillExitWatchTimer();
         PostQuitMessage(0);

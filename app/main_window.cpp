@@ -1,10 +1,11 @@
 // The main window's dialog procedure.
 #include "main_window.h"
 
-#include "dialog_frame.h"
+#include "../base/dialog_frame.h"
 #include "settings_store.h"
-#include "shared_state.h"
-#include "worker_wait.h"
+#include "../base/shared_state.h"
+#include "../base/hourglass.h"
+#include "../base/worker_wait.h"
 #include "../dialogs/options_dialog.h"
 #include "../res/resource.h"
 
@@ -21,9 +22,9 @@ void OnOptionsButton(HWND window) {
 
 // Closing the window and a log-off or shut-down query both stop the worker, then quit.
 void RunStopSequence() {
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    HCURSOR previous = ShowHourglass();
     StopWorker();
-    SetCursor(previous);
+    RestoreCursor(previous);
     PostQuitMessage(0);
 }
 

@@ -3,17 +3,14 @@
 
 #include <cstring>
 
-#include "dialog_frame.h"
-#include "shared_state.h"
+#include "../base/dialog_frame.h"
+#include "../base/shared_state.h"
+#include "../base/message_box.h"
 
 namespace {
 
 const char ParentKeyPath[] = "Software\\mistlebrookworks";
 const char SettingsKeyPath[] = "Software\\mistlebrookworks\\Tallowfin";
-
-void ShowSettingsError(const char* text) {
-    MessageBoxA(nullptr, text, ProductTitle, MB_ICONEXCLAMATION | MB_OK);
-}
 
 bool CreateKey(const char* path, HKEY* key) {
     return RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -25,12 +22,12 @@ bool CreateKey(const char* path, HKEY* key) {
 bool OpenSettingsKeyForWriting(HKEY* key, const char* failureText) {
     HKEY parent;
     if (!CreateKey(ParentKeyPath, &parent)) {
-        ShowSettingsError("ERROR - could not create 'mistlebrookworks' registry key");
+        ShowErrorBox(nullptr, "ERROR - could not create 'mistlebrookworks' registry key");
         return false;
     }
     RegCloseKey(parent);
     if (!CreateKey(SettingsKeyPath, key)) {
-        ShowSettingsError(failureText);
+        ShowErrorBox(nullptr, failureText);
         return false;
     }
     return true;
@@ -51,7 +48,7 @@ void WriteVersionStamp() {
     stamp[sizeof ProductTitle] = '\0';
     if (RegSetValueExA(key, "V", 0, REG_SZ, reinterpret_cast<const BYTE*>(stamp),
                        sizeof ProductTitle - 1) != ERROR_SUCCESS)
-        ShowSettingsError(failure);
+        ShowErrorBox(nullptr, failure);
     RegCloseKey(key);
 }
 

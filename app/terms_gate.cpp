@@ -4,7 +4,8 @@
 
 #include <cstdio>
 
-#include "shared_state.h"
+#include "../base/shared_state.h"
+#include "../base/message_box.h"
 #include "terms_text.h"
 #include "../dialogs/links_dialog.h"
 #include "../res/resource.h"
@@ -51,13 +52,9 @@ bool RecordAcceptance(const char* acceptanceLine) {
         char error[TermsTextSize];
         snprintf(error, sizeof error, "ERROR: Could not create '%s' ['%s'].", TermsFileName,
                  TermsFileName);
-        MessageBoxA(nullptr, error, ProductTitle, MB_ICONEXCLAMATION | MB_OK);
+        ShowErrorBox(nullptr, error);
     }
     return written;
-}
-
-bool Ask(const char* text, UINT icon) {
-    return MessageBoxA(nullptr, text, ProductTitle, icon | MB_YESNO) == IDYES;
 }
 
 } // namespace
@@ -69,9 +66,9 @@ bool PassTermsGate() {
     snprintf(firstRun, sizeof firstRun, FirstRunFormat, ProductTitle);
     if (TermsOnFile(acceptanceLine))
         return true;
-    if (!Ask(disclaimer, MB_ICONEXCLAMATION) || !RecordAcceptance(acceptanceLine))
+    if (!AskYesNo(nullptr, disclaimer, MB_ICONEXCLAMATION) || !RecordAcceptance(acceptanceLine))
         return false;
-    if (Ask(firstRun, MB_ICONQUESTION))
+    if (AskYesNo(nullptr, firstRun, MB_ICONQUESTION))
         DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_LINKS), nullptr, LinksDialogProc, 0);
     return true;
 }

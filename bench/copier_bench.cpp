@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/shared_state.h"
 #include "mirror/diagnostic_log.h"
 #include "mirror/shortcut_copier.h"
 #include "tests/support/installer_fixture.h"

@@ -21,7 +21,8 @@
 #include "app/app_main.h"
 #include "app/main_loop.h"
 #include "app/main_window.h"
-#include "app/shared_state.h"
+#include "base/shared_state.h"
+#include "mirror/folder_discovery.h"
 #include "mirror/diagnostic_log.h"
 #include "mirror/mirror_pass.h"
 #include "mirror/mirror_paths.h"
@@ -247,23 +248,24 @@ void RunOnWorker(WorkerRun* run) {
     run->uiCpu = CpuSeconds(GetCurrentThread()) - uiBefore;
 }
 
-void PointSnapshotAt(const Profile& profile, const std::string& sendTo) {
-    SourceSnapshot = {};
+void PointDiscoveryAt(const Profile& profile, const std::string& sendTo) {
+    SourceFolderTable = {};
+    SendToFolder = {};
     for (int slot = 0; slot < FolderSlotCount; ++slot) {
-        snprintf(SourceSnapshot.sources.slots[slot].path, PathBufferSize, "%s",
+        snprintf(SourceFolderTable.slots[slot].path, PathBufferSize, "%s",
                  profile.sources[slot].c_str());
-        SourceSnapshot.sources.slots[slot].found = !profile.sources[slot].empty();
+        SourceFolderTable.slots[slot].found = !profile.sources[slot].empty();
     }
-    snprintf(SourceSnapshot.sendTo.path, PathBufferSize, "%s\\", sendTo.c_str());
-    SourceSnapshot.sendTo.found = true;
+    snprintf(SendToFolder.path, PathBufferSize, "%s\\", sendTo.c_str());
+    SendToFolder.found = true;
     ProgressCounters = {};
 }
 
 // The real pass. The Send To folder is sendTo; its mirror is sendTo\Tallowfin.
 WorkerRun TimePass(const Profile& profile, const std::string& sendTo) {
-    PointSnapshotAt(profile, sendTo);
+    PointDiscoveryAt(profile, sendTo);
     WorkerRun run;
-    run.work = [] { RunMirrorPass(MainWindow); };
+    run.work = [] { MirrorWorkerMain(nullptr); };
     RunOnWorker(&run);
     return run;
 }
@@ -300,13 +302,13 @@ WorkerRun TimeFloor(const Profile& profile, const std::string& root, LoopCopy ho
     return run;
 }
 
-// The pass's steps one by one, timed: the same calls RunMirrorPass makes, in its order.
+// The pass's steps one by one, timed: the same calls the worker makes, in its order.
 struct Phases {
     double start = 0, logAndCom = 0, count = 0, remove = 0, mirror = 0, total = 0, cpu = 0;
 };
 
 Phases TimePhases(const Profile& profile, const std::string& sendTo) {
-    PointSnapshotAt(profile, sendTo);
+    PointDiscoveryAt(profile, sendTo);
     Phases phases;
     WorkerRun run;
     run.work = [&phases] {
@@ -315,10 +317,10 @@ Phases TimePhases(const Profile& profile, const std::string& sendTo) {
         StartLog();
         double t1 = Now();
         char root[PathBufferSize], folder[PathBufferSize];
-        BuildMirrorFolder(root, SourceSnapshot.sendTo.path, MirrorFolder::Root);
+        BuildMirrorFolder(root, SendToFolder.path, MirrorFolder::Root);
         strcpy(folder, root);
         CountTree(folder);
-        for (FolderEntry& source : SourceSnapshot.sources.slots)
+        for (FolderEntry& source : SourceFolderTable.slots)
             if (source.found) // the generated profile has the nine sources only
                 CountTree(source.path);
         HWND bar = GetDlgItem(MainWindow, IDC_MAIN_PROGRESS);
@@ -338,11 +340,11 @@ Phases TimePhases(const Profile& profile, const std::string& sendTo) {
             {MirrorFolder::QuickLaunch, {MachineQuickLaunch, CommonQuickLaunch, UserQuickLaunch}},
         };
         for (const auto& destination : order) {
-            BuildMirrorFolder(folder, SourceSnapshot.sendTo.path, destination.folder);
+            BuildMirrorFolder(folder, SendToFolder.path, destination.folder);
             CreateDirectoryA(folder, nullptr);
             for (FolderSlot slot : destination.slots)
-                if (SourceSnapshot.sources.slots[slot].found)
-                    MirrorTree(folder, SourceSnapshot.sources.slots[slot].path);
+                if (SourceFolderTable.slots[slot].found)
+                    MirrorTree(folder, SourceFolderTable.slots[slot].path);
         }
         CoUninitialize();
         double t4 = Now();

@@ -1,37 +1,64 @@
 # The Windows build: Tallowfin.exe, its component tests and end-to-end tests, run under Wine.
 enable_language(RC)
 
+# One static library per layer, each linking only the layer below it: app/ and dialogs/, then
+# mirror/, then the ground floor base/.
+set(TALLOWFIN_BASE_SOURCES
+    base/bounded_text.cpp
+    base/dialog_frame.cpp
+    base/hourglass.cpp
+    base/message_box.cpp
+    base/shared_state.cpp
+    base/system_library.cpp
+    base/wide_text.cpp
+    base/window_geometry.cpp
+    base/worker_wait.cpp
+)
+set(TALLOWFIN_MIRROR_SOURCES
+    mirror/diagnostic_log.cpp
+    mirror/folder_discovery.cpp
+    mirror/folder_text.cpp
+    mirror/installer_functions.cpp
+    mirror/link_object.cpp
+    mirror/link_target_text.cpp
+    mirror/log_path.cpp
+    mirror/mirror_pass.cpp
+    mirror/mirror_paths.cpp
+    mirror/shortcut_copier.cpp
+    mirror/tree_text.cpp
+    mirror/tree_walks.cpp
+)
 set(TALLOWFIN_CORE_SOURCES
-    ${TALLOWFIN_PURE_SOURCES}
     app/app_main.cpp
-    app/dialog_frame.cpp
     app/main_loop.cpp
     app/main_window.cpp
     app/settings_store.cpp
-    app/shared_state.cpp
-    app/system_library.cpp
     app/terms_gate.cpp
-    app/worker_wait.cpp
+    app/terms_text.cpp
     dialogs/donate_dialog.cpp
+    dialogs/donation_text.cpp
+    dialogs/explore_text.cpp
     dialogs/links_dialog.cpp
     dialogs/options_dialog.cpp
+    dialogs/own_link_text.cpp
     dialogs/own_links.cpp
     dialogs/referrer_page.cpp
+    dialogs/referrer_text.cpp
     dialogs/uninstall.cpp
-    mirror/diagnostic_log.cpp
-    mirror/folder_discovery.cpp
-    mirror/installer_functions.cpp
-    mirror/link_object.cpp
-    mirror/mirror_pass.cpp
-    mirror/shortcut_copier.cpp
-    mirror/tree_walks.cpp
 )
+
+add_library(tallowfin_base STATIC ${TALLOWFIN_BASE_SOURCES})
+target_compile_options(tallowfin_base PRIVATE ${TALLOWFIN_WARNINGS})
+target_compile_definitions(tallowfin_base PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(tallowfin_base PUBLIC shlwapi shell32 advapi32 user32 gdi32 kernel32)
+
+add_library(tallowfin_mirror STATIC ${TALLOWFIN_MIRROR_SOURCES})
+target_compile_options(tallowfin_mirror PRIVATE ${TALLOWFIN_WARNINGS})
+target_link_libraries(tallowfin_mirror PUBLIC tallowfin_base ole32 oleaut32 uuid)
 
 add_library(tallowfin_core STATIC ${TALLOWFIN_CORE_SOURCES})
 target_compile_options(tallowfin_core PRIVATE ${TALLOWFIN_WARNINGS})
-target_compile_definitions(tallowfin_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(tallowfin_core PUBLIC
-    ole32 oleaut32 uuid shlwapi shell32 advapi32 user32 gdi32 kernel32)
+target_link_libraries(tallowfin_core PUBLIC tallowfin_mirror)
 
 # Statically linked: the exe must run on a bare Windows with no MinGW runtime DLLs.
 set(TALLOWFIN_STATIC_LINK -static -static-libgcc -static-libstdc++)
@@ -45,8 +72,9 @@ set_property(SOURCE res/tallowfin.rc APPEND PROPERTY OBJECT_DEPENDS
     ${CMAKE_SOURCE_DIR}/res/tallowfin.ico ${CMAKE_SOURCE_DIR}/res/donate.bmp
     ${CMAKE_SOURCE_DIR}/res/tallowfin.manifest)
 
-# Tallowfin Menu: a second program that finds the mirror with Tallowfin's own discovery code.
-add_executable(TallowfinMenu WIN32
+# Tallowfin Menu: a second program that finds the mirror with Tallowfin's own discovery code,
+# and takes nothing else of Tallowfin.exe.
+set(TALLOWFIN_MENU_SOURCES
     ${TALLOWFIN_MENU_PURE_SOURCES}
     menu/launch.cpp
     menu/menu_box.cpp
@@ -57,11 +85,13 @@ add_executable(TallowfinMenu WIN32
     menu/mirror_menu.cpp
     menu/send_to_entry.cpp
     menu/shortcut_file.cpp
-    app/shared_state.cpp
     mirror/folder_discovery.cpp
     mirror/folder_text.cpp
     mirror/mirror_paths.cpp
-    menu/tallowfin_menu.rc)
+    base/bounded_text.cpp
+    base/wide_text.cpp
+)
+add_executable(TallowfinMenu WIN32 ${TALLOWFIN_MENU_SOURCES} menu/tallowfin_menu.rc)
 target_compile_options(TallowfinMenu PRIVATE ${TALLOWFIN_WARNINGS})
 target_compile_definitions(TallowfinMenu PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(TallowfinMenu PRIVATE ole32 uuid shlwapi shell32 advapi32 user32 gdi32 kernel32)
@@ -79,6 +109,8 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
 
 add_subdirectory(tests)
+add_subdirectory(demo)
+add_subdirectory(bench)
 
 # The native sanitizer tests, built beforehand by the test script, join this ctest run.
 if(TALLOWFIN_HOST_TESTS)

@@ -6,8 +6,9 @@
 
 #include "donation_text.h"
 #include "referrer_page.h"
-#include "../app/dialog_frame.h"
-#include "../app/shared_state.h"
+#include "../base/dialog_frame.h"
+#include "../base/shared_state.h"
+#include "../base/message_box.h"
 #include "../res/resource.h"
 
 namespace {
@@ -27,10 +28,8 @@ void DeletePicture(HWND dialog) {
 // Someone changed the address in this program's file: tell the user, then end the run as the
 // Exit item does, with the worker stopped and nothing opened.
 void QuitOverAlteredAddress(HWND dialog) {
-    MessageBoxA(dialog,
-                "ERROR: The donation address in this program has been altered. "
-                "Tallowfin will now close.",
-                ProductTitle, MB_ICONEXCLAMATION | MB_OK);
+    ShowErrorBox(dialog, "ERROR: The donation address in this program has been altered. "
+                         "Tallowfin will now close.");
     DeletePicture(dialog);
     SendMessageA(MainWindow, WM_CLOSE, 0, 0);
     EndDialog(GetParent(dialog), 0); // the Options dialog
@@ -62,7 +61,7 @@ void OnDonateButton(HWND dialog) {
              "party; always check a important URL begins with a known domain).\n\nFor better "
              "security, please use the donate button that can be found on %s internet pages.",
              DonationAddress, ProductTitle, MakerHomePage);
-    MessageBoxA(dialog, notice, ProductTitle, MB_ICONINFORMATION | MB_OK);
+    ShowInfoBox(dialog, notice);
     OpenViaReferrerPage(DonationAddress);
 }
 

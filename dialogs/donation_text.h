@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "../app/product_info.h"
+#include "../base/product_info.h"
 
 // The payment service's form, for the maker's donation e-mail address.
 #define TALLOWFIN_DONATION_ADDRESS                                                                 \

@@ -10,10 +10,7 @@ bool BuildExplorerPath(char out[PathBufferSize], const char* windowsDir) {
     // An empty path would be searched for by name again; a cut one could name another program.
     if (length == 0 || length + 1 + strlen(name) >= PathBufferSize)
         return false;
-    CopyBounded(out, PathBufferSize, windowsDir, length);
-    AppendBackslash(out, PathBufferSize);
-    AppendBounded(out, PathBufferSize, name);
-    return true;
+    return JoinPath(out, PathBufferSize, windowsDir, name);
 }
 
 void BuildSelectParameters(char* out, size_t size, const char* path) {

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstddef>
 
-#include "../mirror/folder_text.h"
+#include "../base/bounded_text.h"
 
 // "<windowsDir>\explorer.exe"; false when that would not fit in a path buffer.
 bool BuildExplorerPath(char out[PathBufferSize], const char* windowsDir);

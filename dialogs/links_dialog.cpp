@@ -4,8 +4,10 @@
 #include <shlwapi.h>
 
 #include "own_links.h"
-#include "../app/dialog_frame.h"
-#include "../app/shared_state.h"
+#include "../base/dialog_frame.h"
+#include "../base/product_info.h"
+#include "../base/hourglass.h"
+#include "../base/message_box.h"
 #include "../mirror/folder_discovery.h"
 #include "../res/resource.h"
 
@@ -35,10 +37,6 @@ const LocationBox LocationBoxes[] = {
     {IDC_LINKS_COMMON_QUICK_LAUNCH, CommonQuickLaunch},
 };
 
-HCURSOR ShowHourglass() {
-    return SetCursor(LoadCursor(nullptr, IDC_WAIT));
-}
-
 void OnInitDialog(HWND dialog) {
     ApplyDialogFrame(dialog, "Links", true, SW_SHOWNORMAL);
     SetDlgItemTextA(dialog, IDC_LINKS_VERSION, ProductTitle);
@@ -61,12 +59,11 @@ void OnRefresh(HWND dialog) {
                        IsOwnLinkPresent(linkPath);
         CheckDlgButton(dialog, box.id, present ? BST_CHECKED : BST_UNCHECKED);
     }
-    SetCursor(previous);
+    RestoreCursor(previous);
 }
 
 void OnProcess(HWND dialog) {
-    if (MessageBoxA(dialog, "Process the specified links?", ProductTitle,
-                    MB_ICONQUESTION | MB_YESNO) != IDYES)
+    if (!AskYesNo(dialog, "Process the specified links?"))
         return;
     HCURSOR previous = ShowHourglass();
     for (const LocationBox& box : LocationBoxes) {
@@ -76,10 +73,10 @@ void OnProcess(HWND dialog) {
         else
             DeleteOwnLink(folder);
     }
-    SetCursor(previous);
+    RestoreCursor(previous);
     // Posted: the boxes are re-read while the closing message is up.
     PostMessageA(dialog, MSG_REFRESH_LINKS, 0, 0);
-    MessageBoxA(dialog, "Processing complete.", ProductTitle, MB_ICONINFORMATION | MB_OK);
+    ShowInfoBox(dialog, "Processing complete.");
 }
 
 void OnCommand(HWND dialog, WPARAM wParam) {

@@ -9,18 +9,16 @@
 #include "links_dialog.h"
 #include "referrer_page.h"
 #include "uninstall.h"
-#include "../app/dialog_frame.h"
-#include "../app/shared_state.h"
+#include "../base/dialog_frame.h"
+#include "../base/shared_state.h"
+#include "../base/message_box.h"
 #include "../res/resource.h"
 
 namespace {
 
 void OnInitDialog(HWND dialog) {
     ApplyDialogFrame(dialog, "Options", true, SW_SHOWNORMAL);
-    // An armed linger whose deadline has passed: once the user has been here, the run ends at
-    // the first tick after the worker, with no five seconds to wait.
-    LingerArmed = true;
-    LingerDeadline = 0;
+    EndRunWithoutLinger();
     SetDlgItemTextA(dialog, IDC_OPTIONS_SITE, SiteAddress);
     // Selected, so that the user can copy it at once.
     SendDlgItemMessageA(dialog, IDC_OPTIONS_SITE, EM_SETSEL, 0, sizeof SiteAddress - 1);
@@ -60,8 +58,7 @@ void OnExplore(HWND) {
 }
 
 void OnVisit(HWND dialog) {
-    if (MessageBoxA(dialog, "Visit the Tallowfin internet site?", ProductTitle,
-                    MB_YESNO | MB_ICONQUESTION) == IDYES)
+    if (AskYesNo(dialog, "Visit the Tallowfin internet site?"))
         OpenViaReferrerPage(SiteAddress);
 }
 

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "../mirror/folder_text.h"
+#include "../base/bounded_text.h"
 
 bool BuildOwnLinkPath(char* out, size_t outSize, const char* folder, size_t folderCut) {
     if (outSize == 0)

@@ -6,7 +6,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "../app/shared_state.h"
+#include "../base/bounded_text.h"
+#include "../base/product_info.h"
+#include "../base/message_box.h"
+#include "../base/wide_text.h"
 #include "../mirror/link_object.h"
 
 namespace {
@@ -20,10 +23,6 @@ void ExecutablePath(char path[LinkPathSize]) {
     if (length >= LinkPathSize)
         length = LinkPathSize - 1;
     path[length] = '\0';
-}
-
-bool ToWideLinkPath(const char* path, WCHAR wide[LinkPathSize]) {
-    return MultiByteToWideChar(CP_ACP, 0, path, -1, wide, LinkPathSize) != 0;
 }
 
 bool FolderOfLinkExists(const char* linkPath) {
@@ -44,7 +43,7 @@ bool LinkFileExists(const char* linkPath) {
 
 bool LoadLink(LinkObject* object, const char* linkPath) {
     WCHAR wide[LinkPathSize];
-    return CreateLinkObject(object) && ToWideLinkPath(linkPath, wide) &&
+    return CreateLinkObject(object) && WidenAnsi(linkPath, wide, LinkPathSize) &&
            SUCCEEDED(object->file->Load(wide, STGM_READ));
 }
 
@@ -67,10 +66,6 @@ bool QueryLinkFile(const char* linkPath, LinkQuery upTo, char target[LinkPathSiz
     return answer;
 }
 
-void ShowLinkBox(HWND owner, const char* text, UINT icon) {
-    MessageBoxA(owner, text, ProductTitle, icon | MB_OK);
-}
-
 // An existing shortcut of our name that points elsewhere is replaced only when the user agrees.
 bool MayWriteOver(const char* linkPath, const char* exe) {
     if (!LinkFileLoads(linkPath))
@@ -83,7 +78,7 @@ bool MayWriteOver(const char* linkPath, const char* exe) {
     char question[2 * LinkPathSize + 64];
     snprintf(question, sizeof question,
              "The link '%s' already exists. It links to '%s'.\n\nOverwrite?", linkPath, target);
-    return MessageBoxA(nullptr, question, ProductTitle, MB_ICONQUESTION | MB_YESNO) == IDYES;
+    return AskYesNo(nullptr, question);
 }
 
 // A link path of MAX_PATH characters or more cannot be opened by the file functions, so a
@@ -96,7 +91,8 @@ bool SaveOwnLink(const char* linkPath, const char* exe, const char* workingFolde
                  SUCCEEDED(object.link->SetWorkingDirectory(workingFolder)) &&
                  SUCCEEDED(object.link->SetIconLocation(exe, 0)) &&
                  SUCCEEDED(object.link->SetDescription(ProductTitle)) &&
-                 ToWideLinkPath(linkPath, wide) && SUCCEEDED(object.file->Save(wide, TRUE));
+                 WidenAnsi(linkPath, wide, LinkPathSize) &&
+                 SUCCEEDED(object.file->Save(wide, TRUE));
     ReleaseLinkObject(&object);
     return saved;
 }
@@ -124,7 +120,7 @@ void CreateOwnLink(HWND owner, const char* folder) {
         char warning[LinkPathSize + 64];
         snprintf(warning, sizeof warning, "'%s' is not a valid directory name. [Create Link]",
                  folder);
-        ShowLinkBox(owner, warning, MB_ICONEXCLAMATION);
+        ShowErrorBox(owner, warning);
     }
     char linkPath[LinkPathSize];
     BuildOwnLinkPath(linkPath, sizeof linkPath, folder, CreateFolderCut);
@@ -135,7 +131,7 @@ void CreateOwnLink(HWND owner, const char* folder) {
     if (linkPath[0] != '\0' && !MayWriteOver(linkPath, exe))
         return;
     if (!SaveOwnLink(linkPath, exe, workingFolder))
-        ShowLinkBox(nullptr, "Error creating link.", MB_ICONEXCLAMATION);
+        ShowErrorBox(nullptr, "Error creating link.");
 }
 
 void DeleteOwnLink(const char* folder) {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "../app/product_info.h"
+#include "../base/product_info.h"
 
 namespace {
 
@@ -65,10 +65,7 @@ bool BuildReferrerPagePath(char out[ReferrerPathSize], const char* temp, const c
     const char* directory = *temp ? temp : tmp;
     if (!*directory)
         return false;
-    CopyBounded(out, ReferrerPathSize, directory, longestDirectory);
-    AppendBackslash(out, ReferrerPathSize);
-    AppendBounded(out, ReferrerPathSize, name);
-    return true;
+    return JoinPath(out, ReferrerPathSize, directory, name);
 }
 
 bool FormatReferrerPage(char* out, size_t size, const char* address) {

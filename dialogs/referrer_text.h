@@ -3,7 +3,7 @@
 #pragma once
 #include <cstddef>
 
-#include "../mirror/folder_text.h"
+#include "../base/bounded_text.h"
 
 constexpr const char ReferrerPageSuffix[] = " - Internet Referrering Page.htm";
 // A 209-character directory, its backslash and the 50-character name: 260 characters.

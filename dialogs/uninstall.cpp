@@ -1,16 +1,18 @@
 // "Uninstall Tallowfin": stops the mirror worker and removes the mirror under Send To.
 #include "uninstall.h"
 
-#include "../app/shared_state.h"
-#include "../app/worker_wait.h"
+#include "../base/shared_state.h"
+#include "../base/hourglass.h"
+#include "../base/message_box.h"
+#include "../base/worker_wait.h"
+#include "../mirror/folder_discovery.h"
 #include "../mirror/mirror_paths.h"
 #include "../mirror/tree_walks.h"
 
 void RunUninstall(HWND dialog) {
-    if (MessageBoxA(dialog, "Uninstall Tallowfin.\n\nAre You Sure?", ProductTitle,
-                    MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+    if (!AskYesNo(dialog, "Uninstall Tallowfin.\n\nAre You Sure?", MB_ICONEXCLAMATION))
         return;
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    HCURSOR previous = ShowHourglass();
     // The wait lets sent messages through: a worker that reports a log failure sits in a box
     // owned by the main window, which needs this thread to open and to close.
     StopWorker();
@@ -20,7 +22,6 @@ void RunUninstall(HWND dialog) {
     BuildMirrorFolder(mirrorRoot, SendToFolder.path, MirrorFolder::Root);
     DeleteTree(mirrorRoot);
     UninstalledFlag = true;
-    SetCursor(previous);
-    MessageBoxA(dialog, "Tallowfin has been uninstalled.", ProductTitle,
-                MB_ICONINFORMATION | MB_OK);
+    RestoreCursor(previous);
+    ShowInfoBox(dialog, "Tallowfin has been uninstalled.");
 }

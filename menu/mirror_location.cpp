@@ -4,14 +4,14 @@
 // Tallowfin.exe wrote to, under any name.
 #include "mirror_location.h"
 
-#include "../app/shared_state.h"
+#include "../base/wide_text.h"
 #include "../mirror/folder_discovery.h"
 #include "../mirror/mirror_paths.h"
 
 namespace {
 
 bool Widen(const char* text, wchar_t (&out)[MAX_PATH]) {
-    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text, -1, out, MAX_PATH) > 0;
+    return WidenAnsi(text, out, MAX_PATH, true);
 }
 
 } // namespace

@@ -5,8 +5,10 @@
 
 #include <cstdio>
 
-#include "../app/shared_state.h"
 #include "log_path.h"
+
+char LogFilePath[PathBufferSize];
+bool LoggingEnabled = true;
 
 bool StartLog() {
     if (!LoggingEnabled)

@@ -1,7 +1,13 @@
 // Shell folder discovery: reads the "Shell Folders" values of both hives into the folder tables.
 #include "folder_discovery.h"
 
-#include "../app/shared_state.h"
+#include <windows.h>
+
+#include "folder_text.h"
+
+SourceFolders SourceFolderTable;
+FolderEntry LinkLocationTable[FolderSlotCount];
+FolderEntry SendToFolder;
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Windows Installer functions by ordinal (see installer_functions.h).
 #include "installer_functions.h"
 
-#include "../app/system_library.h"
+#include "../base/system_library.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 // The worker thread's rebuild of the mirror under the Send To folder.
 #include "mirror_pass.h"
 
-#include "../app/shared_state.h"
+#include "../base/shared_state.h"
+#include "../base/message_box.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -9,11 +10,19 @@
 #include <cstdio>
 
 #include "diagnostic_log.h"
+#include "folder_discovery.h"
 #include "mirror_paths.h"
 #include "tree_walks.h"
 #include "../res/resource.h"
 
 namespace {
+
+// The worker's own copy of the discovery results, taken whole when it starts.
+struct FolderSnapshot {
+    SourceFolders sources;
+    FolderEntry sendTo;
+};
+FolderSnapshot SourceSnapshot;
 
 enum class WalkMode { Count, Mirror };
 
@@ -45,7 +54,7 @@ void BuildMirror(char out[PathBufferSize], MirrorFolder folder) {
 void ReportLogFailure(HWND mainWindow) {
     char text[PathBufferSize + 32];
     snprintf(text, sizeof text, "FAILED to create '%s'.", LogFilePath);
-    MessageBoxA(mainWindow, text, ProductTitle, MB_ICONEXCLAMATION | MB_OK);
+    ShowErrorBox(mainWindow, text);
 }
 
 // Counts the previous mirror too, since deleting it moves the bar as well.
@@ -81,23 +90,7 @@ void RebuildMirror() {
     VisitSources(folder, QuickLaunchSources, WalkMode::Mirror);
 }
 
-} // namespace
-
-DWORD WINAPI MirrorWorkerMain(LPVOID) {
-    // The tables were filled before this thread started and never change again, so no lock.
-    SourceSnapshot.sources = SourceFolderTable;
-    SourceSnapshot.sendTo = SendToFolder;
-    HWND mainWindow = MainWindow;
-#ifdef TALLOWFIN_TEST_WORKER_HOLDS_BOX
-    // Test-only build: the worker sits in a box owned by the main window, as it does when the
-    // log cannot be created, so a test can close the window meanwhile.
-    MessageBoxA(mainWindow, "The worker is holding a box.", ProductTitle,
-                MB_ICONEXCLAMATION | MB_OK);
-#endif
-    RunMirrorPass(mainWindow);
-    return 1;
-}
-
+// The rebuild itself; mainWindow owns its boxes and takes its progress.
 void RunMirrorPass(HWND mainWindow) {
     CoInitialize(nullptr);
     if (!StartLog()) {
@@ -109,4 +102,20 @@ void RunMirrorPass(HWND mainWindow) {
     ScaleProgressBar(mainWindow);
     RebuildMirror();
     CoUninitialize();
+}
+
+} // namespace
+
+DWORD WINAPI MirrorWorkerMain(LPVOID) {
+    // The tables were filled before this thread started and never change again, so no lock.
+    SourceSnapshot.sources = SourceFolderTable;
+    SourceSnapshot.sendTo = SendToFolder;
+    HWND mainWindow = MainWindow;
+#ifdef TALLOWFIN_TEST_WORKER_HOLDS_BOX
+    // Test-only build: the worker sits in a box owned by the main window, as it does when the
+    // log cannot be created, so a test can close the window meanwhile.
+    ShowErrorBox(mainWindow, "The worker is holding a box.");
+#endif
+    RunMirrorPass(mainWindow);
+    return 1;
 }

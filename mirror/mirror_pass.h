@@ -4,6 +4,3 @@
 
 // Thread entry: snapshots the discovery tables, runs the pass, ends with exit code 1.
 DWORD WINAPI MirrorWorkerMain(LPVOID unused);
-
-// The rebuild itself, on the worker thread; mainWindow owns its boxes and takes its progress.
-void RunMirrorPass(HWND mainWindow);

@@ -6,7 +6,7 @@
 #include <objidl.h>
 #include <shlobj.h>
 
-#include "../app/shared_state.h"
+#include "../base/wide_text.h"
 #include "diagnostic_log.h"
 #include "link_target_text.h"
 #include "installer_functions.h"
@@ -45,13 +45,10 @@ bool QueryComponentPath(InstallerTarget* target) {
     return present && target->componentPath[0] != '\0';
 }
 
-bool ToWidePath(const char* path, WCHAR wide[PathBufferSize]) {
-    return MultiByteToWideChar(CP_ACP, 0, path, -1, wide, PathBufferSize) != 0;
-}
-
 bool LoadShortcut(LinkObject* object, const char* source) {
     WCHAR wide[PathBufferSize];
-    return ToWidePath(source, wide) && SUCCEEDED(object->file->Load(wide, STGM_READ));
+    return WidenAnsi(source, wide, PathBufferSize) &&
+           SUCCEEDED(object->file->Load(wide, STGM_READ));
 }
 
 bool ResolveQuietly(LinkObject* object) {
@@ -89,7 +86,8 @@ bool LogTargetAndIcon(LinkObject* object, bool* targetMangled) {
 
 bool SaveShortcut(LinkObject* object, const char* destination) {
     WCHAR wide[PathBufferSize];
-    return ToWidePath(destination, wide) && SUCCEEDED(object->file->Save(wide, TRUE));
+    return WidenAnsi(destination, wide, PathBufferSize) &&
+           SUCCEEDED(object->file->Save(wide, TRUE));
 }
 
 } // namespace

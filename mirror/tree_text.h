@@ -3,7 +3,7 @@
 #pragma once
 #include <cstddef>
 
-#include "folder_text.h"
+#include "../base/bounded_text.h"
 
 constexpr size_t SearchPatternCut = 250; // characters of the folder kept before the "*"
 

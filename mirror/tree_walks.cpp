@@ -1,7 +1,7 @@
 // Recursive walks over folder trees, moving the main window's progress bar one step per entry.
 #include "tree_walks.h"
 
-#include "../app/shared_state.h"
+#include "../base/shared_state.h"
 
 #include <commctrl.h>
 
@@ -10,6 +10,8 @@
 #include "shortcut_copier.h"
 #include "tree_text.h"
 #include "../res/resource.h"
+
+WalkProgress ProgressCounters;
 
 namespace {
 

@@ -2,7 +2,14 @@
 #pragma once
 #include <cstdint>
 
-#include "folder_text.h"
+#include "../base/bounded_text.h"
+
+// Never reset: a later walk goes on from where the previous one left the bar.
+struct WalkProgress {
+    uint32_t position;
+    uint32_t total;
+};
+extern WalkProgress ProgressCounters;
 
 // Each walk first appends a missing backslash to the folder paths it is given, in the caller's
 // writable 260-byte buffers, and stops before its next entry once CancelFlag is set.

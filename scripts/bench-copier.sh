@@ -15,4 +15,4 @@ trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; stop_display; rm -rf
 
 log "copier benchmark"
 wine_env "$prefix"
-wine "$WIN_BUILD/tests/copier_bench.exe" "$@"
+wine "$WIN_BUILD/bench/copier_bench.exe" "$@"

@@ -17,4 +17,4 @@ start_wine_services "$prefix"
 
 log "menu benchmark"
 wine_env "$prefix"
-wine "$WIN_BUILD/tests/menu_bench.exe" "$@"
+wine "$WIN_BUILD/bench/menu_bench.exe" "$@"

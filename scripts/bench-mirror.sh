@@ -16,4 +16,4 @@ trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; stop_display; rm -rf
 
 log "mirror benchmark"
 wine_env "$prefix"
-wine "$WIN_BUILD/tests/mirror_bench.exe" "$@"
+wine "$WIN_BUILD/bench/mirror_bench.exe" "$@"

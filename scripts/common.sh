@@ -49,10 +49,12 @@ build_host() {
     cmake --build "$HOST_BUILD" -j"$(nproc)"
 }
 
+# Configures with the given cmake arguments; builds the targets named in WIN_TARGETS, or all.
 build_win() {
     cmake -S "$TALLOWFIN_ROOT" -B "$WIN_BUILD" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$TALLOWFIN_ROOT/cmake/mingw-i686.cmake" "$@" >/dev/null
-    cmake --build "$WIN_BUILD" -j"$(nproc)"
+    # shellcheck disable=SC2086 # a list of target names
+    cmake --build "$WIN_BUILD" -j"$(nproc)" ${WIN_TARGETS:+--target $WIN_TARGETS}
 }
 
 # The Wine environment every program of ours runs in. Never the user's own ~/.wine.

@@ -125,7 +125,7 @@ std::string BuildFolder() {
     if (slash)
         *slash = '\0';
     std::string folder = path;
-    // Test programs live in <build>\tests; Tallowfin.exe in <build>.
+    // Test, demo and benchmark programs live one folder below <build>; Tallowfin.exe in it.
     if (GetFileAttributesA((folder + "\\Tallowfin.exe").c_str()) == INVALID_FILE_ATTRIBUTES) {
         slash = strrchr(path, '\\');
         if (slash)

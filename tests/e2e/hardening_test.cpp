@@ -10,7 +10,7 @@
 #include "tests/e2e/driver.h"
 #include "tests/e2e/profile.h"
 #include "tests/e2e/stand_in_browser.h"
-#include "app/product_info.h"
+#include "base/product_info.h"
 #include "res/resource.h"
 #include "tests/support/registry_guard.h"
 #include "tests/support/temp_dir.h"

@@ -10,7 +10,7 @@
 
 #include "dialogs/donation_text.h"
 #include "dialogs/referrer_text.h"
-#include "app/window_geometry.h"
+#include "base/window_geometry.h"
 #include "res/resource.h"
 #include "tests/e2e/driver.h"
 #include "tests/e2e/profile.h"

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "mirror/folder_text.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

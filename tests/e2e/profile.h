@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shared_state.h"
+#include "mirror/folder_discovery.h"
 #include "tests/support/registry_guard.h"
 #include "tests/support/shell_folder_values.h"
 

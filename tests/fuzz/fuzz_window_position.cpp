@@ -1,6 +1,6 @@
 // Every stored position decodes, re-encodes to itself, and restores inside the work area.
 #include "fuzz_input.h"
-#include "app/window_geometry.h"
+#include "base/window_geometry.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int32_t numbers[3] = {};

@@ -1,4 +1,4 @@
-// Path text rules: cuts, backslashes and the Quick Launch suffix, under the sanitizers.
+// Path text rules: cuts, joins, backslashes and the Quick Launch suffix, under the sanitizers.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -73,6 +73,26 @@ TEST(FolderText, BoundedCopiesNeverOverrun) {
     char empty[4] = "";
     AppendBackslash(empty, sizeof empty);
     EXPECT_STREQ("", empty);
+}
+
+TEST(BoundedText, JoinPathAddsOneBackslashAndReportsACut) {
+    struct Case {
+        std::string folder, name, expected;
+        bool whole;
+    } cases[] = {
+        {"C:\\a", "b.exe", "C:\\a\\b.exe", true},
+        {"C:\\a\\", "b.exe", "C:\\a\\b.exe", true},
+        {"", "b.exe", "b.exe", true},
+        {std::string(253, 'x'), "b.exe", std::string(253, 'x') + "\\b.exe", true},
+        {std::string(254, 'x'), "b.exe", std::string(254, 'x') + "\\b.ex", false},
+        {std::string(300, 'x'), "b.exe", std::string(259, 'x'), false},
+    };
+    for (const Case& c : cases) {
+        char out[PathBufferSize];
+        EXPECT_EQ(c.whole, JoinPath(out, sizeof out, c.folder.c_str(), c.name.c_str()))
+            << c.folder.size();
+        EXPECT_EQ(c.expected, out) << c.folder.size();
+    }
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Centring, work-area clamps and the stored window position, under the sanitizers.
 #include <gtest/gtest.h>
 
-#include "app/window_geometry.h"
+#include "base/window_geometry.h"
 
 namespace {
 

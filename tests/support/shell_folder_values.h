@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/shared_state.h"
+#include "mirror/folder_discovery.h"
 
 struct ShellFolderValue {
     HKEY hive;

@@ -1,9 +1,10 @@
 // The diagnostic log in the prefix's Windows directory: creation, replacement and line endings.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "app/shared_state.h"
 #include "mirror/diagnostic_log.h"
 #include "tests/support/temp_dir.h"
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/dialog_frame.h"
-#include "app/shared_state.h"
+#include "base/dialog_frame.h"
+#include "base/shared_state.h"
 
 namespace {
 

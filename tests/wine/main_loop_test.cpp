@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/main_loop.h"
-#include "app/shared_state.h"
-#include "app/worker_wait.h"
+#include "base/shared_state.h"
+#include "base/worker_wait.h"
 
 namespace {
 

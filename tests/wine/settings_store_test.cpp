@@ -6,8 +6,8 @@
 #include <sddl.h>
 
 #include "app/settings_store.h"
-#include "app/shared_state.h"
-#include "app/window_geometry.h"
+#include "base/shared_state.h"
+#include "base/window_geometry.h"
 #include "tests/support/box_watcher.h"
 
 namespace {

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/shared_state.h"
 #include "mirror/diagnostic_log.h"
 #include "mirror/shortcut_copier.h"
 #include "tests/support/installer_fixture.h"

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/shared_state.h"
+#include "base/shared_state.h"
 #include "mirror/diagnostic_log.h"
 #include "mirror/tree_walks.h"
 #include "tests/support/shortcut_fixture.h"

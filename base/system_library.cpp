@@ -3,7 +3,7 @@
 
 #include <commctrl.h>
 
-#include "../mirror/folder_text.h"
+#include "bounded_text.h"
 
 namespace {
 
@@ -29,12 +29,12 @@ HMODULE LoadSystemLibrary(const char* name) {
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     if (kernel && GetProcAddress(kernel, "AddDllDirectory"))
         return LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    char systemDir[PathBufferSize];
+    UINT length = GetSystemDirectoryA(systemDir, sizeof systemDir);
     char path[PathBufferSize];
-    UINT length = GetSystemDirectoryA(path, sizeof path);
-    if (length == 0 || length >= sizeof path)
+    // A cut path would name another file.
+    if (length == 0 || length >= sizeof systemDir || !JoinPath(path, sizeof path, systemDir, name))
         return nullptr;
-    AppendBackslash(path, sizeof path);
-    AppendBounded(path, sizeof path, name);
     return LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
