@@ -27,7 +27,7 @@ extern bool UninstalledFlag;
 extern bool LingerArmed;
 extern DWORD LingerDeadline;
 
-// Arms the countdown to end deadline milliseconds from the tick now.
+// Arms the countdown to run out the given milliseconds after the tick now.
 void ArmLinger(DWORD now, DWORD milliseconds);
 
 // Once the user has opened Options, the run ends at the first tick after the worker, with no
