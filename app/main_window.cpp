@@ -2,6 +2,7 @@
 #include "main_window.h"
 
 #include "dialog_frame.h"
+#include "progress_steps.h"
 #include "settings_store.h"
 #include "shared_state.h"
 #include "worker_wait.h"
@@ -13,6 +14,7 @@ namespace {
 void OnInitDialog(HWND window) {
     ApplyDialogFrame(window, "Main", false, 0);
     RestoreWindowPosition(window);
+    TakeProgressStepsQuietly(GetDlgItem(window, IDC_MAIN_PROGRESS));
 }
 
 void OnOptionsButton(HWND window) {

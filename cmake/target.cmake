@@ -7,6 +7,7 @@ set(TALLOWFIN_CORE_SOURCES
     app/dialog_frame.cpp
     app/main_loop.cpp
     app/main_window.cpp
+    app/progress_steps.cpp
     app/settings_store.cpp
     app/shared_state.cpp
     app/system_library.cpp
