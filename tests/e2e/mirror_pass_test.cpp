@@ -358,6 +358,7 @@ TEST_F(MirrorPass, CloseDuringALongPassStopsItAndTheNextRunRebuildsTheMirror) {
         ASSERT_NE(nullptr, window);
         ProgressState state;
         ASSERT_TRUE(WaitForPassPast(window, 90, &state)) << "the pass did not get going";
+        SaveScreenshot("pass-long-under-way", window);
         double closedAt = NowMs();
         size_t loggedAtClose = LogLines().size();
         ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
