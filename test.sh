@@ -13,8 +13,8 @@ build_win -DTALLOWFIN_HOST_TESTS="$HOST_BUILD/tallowfin_host_tests"
 export TALLOWFIN_WINEPREFIX=$BUILD_ROOT/wine
 fresh_prefix "$BUILD_ROOT/wine-template" "$TALLOWFIN_WINEPREFIX"
 TALLOWFIN_OWN_DISPLAY=1 start_display
-start_wine_services "$TALLOWFIN_WINEPREFIX"
 trap 'WINEPREFIX=$TALLOWFIN_WINEPREFIX wineserver -k 2>/dev/null || true; stop_display' EXIT
+start_wine_services "$TALLOWFIN_WINEPREFIX"
 
 log "tests"
 cd "$WIN_BUILD"

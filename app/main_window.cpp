@@ -1,8 +1,9 @@
 // The main window's dialog procedure.
 #include "main_window.h"
 
-#include "../base/dialog_frame.h"
+#include "progress_steps.h"
 #include "settings_store.h"
+#include "../base/dialog_frame.h"
 #include "../base/shared_state.h"
 #include "../base/hourglass.h"
 #include "../base/worker_wait.h"
@@ -14,6 +15,7 @@ namespace {
 void OnInitDialog(HWND window) {
     ApplyDialogFrame(window, "Main", false, 0);
     RestoreWindowPosition(window);
+    TakeProgressStepsQuietly(GetDlgItem(window, IDC_MAIN_PROGRESS));
 }
 
 void OnOptionsButton(HWND window) {

@@ -32,6 +32,7 @@ set(TALLOWFIN_CORE_SOURCES
     app/app_main.cpp
     app/main_loop.cpp
     app/main_window.cpp
+    app/progress_steps.cpp
     app/settings_store.cpp
     app/terms_gate.cpp
     app/terms_text.cpp

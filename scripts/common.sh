@@ -168,11 +168,16 @@ start_wine_services() {
         setsid wine explorer.exe /desktop=Default,1024x768 </dev/null >/dev/null 2>&1 &
     )
     # The desktop reads the shell folders as it starts, and Wine then rewrites the Shell
-    # Folders values: tests that write those values must not overlap with that.
+    # Folders values: tests that write those values must not overlap with that. A loaded machine
+    # may take a while; without the desktop every window test would fail in ways that hide why.
     local i
-    for i in $(seq 100); do
-        xwininfo -root -children 2>/dev/null | grep -q "Wine desktop" && break
+    for i in $(seq 300); do
+        if xwininfo -root -children 2>/dev/null | grep -q "Wine desktop"; then
+            sleep 0.5
+            return 0
+        fi
         sleep 0.1
     done
-    sleep 0.5
+    echo "the Wine desktop did not come up on display $DISPLAY within 30 s (prefix $1)" >&2
+    return 1
 }

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr DWORD TextTimeout = 2000;
 constexpr int MessageBoxTextId = 0xFFFF;
 
 LONGLONG TicksPerSecond() {
@@ -96,7 +95,7 @@ bool NeedsPainting(HWND window) {
 // its message loop, where Wine hands the painted picture to X.
 void LetWindowReachTheScreen(HWND window) {
     WaitUntil([&] { return !NeedsPainting(window); }, 3000, 5);
-    SendWithTimeout(window, WM_NULL, 0, 0, 2000);
+    SendWithTimeout(window, WM_NULL, 0, 0, AnswerBound);
 }
 
 } // namespace
@@ -300,7 +299,7 @@ bool TallowfinRun::Probe(HWND window, ProbeShared* facts, int imageControl, HGDI
     shared_->objectToCheck = objectToCheck;
     LONG sequence = InterlockedIncrement(&shared_->requestSequence);
     DWORD_PTR ignored;
-    if (!SendMessageTimeoutA(window, probeMessage, 0, 0, SMTO_NORMAL, 5000, &ignored))
+    if (!SendMessageTimeoutA(window, probeMessage, 0, 0, SMTO_NORMAL, AnswerBound, &ignored))
         return false;
     MemoryBarrier();
     if (shared_->answerSequence != sequence)
@@ -334,7 +333,7 @@ std::string WindowText(HWND window) {
     DWORD_PTR length = 0;
     if (!window ||
         !SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                             SMTO_NORMAL, TextTimeout, &length))
+                             SMTO_NORMAL, AnswerBound, &length))
         return "";
     text[sizeof text - 1] = '\0';
     return text;
@@ -362,9 +361,9 @@ bool IsDialog(HWND window) {
 bool ReadProgress(HWND bar, ProgressState* state) {
     // Only return values cross processes: one PBM_GETRANGE per limit, no PBRANGE structure.
     DWORD_PTR low = 0, high = 0, position = 0;
-    if (!SendMessageTimeoutA(bar, PBM_GETRANGE, TRUE, 0, SMTO_NORMAL, TextTimeout, &low) ||
-        !SendMessageTimeoutA(bar, PBM_GETRANGE, FALSE, 0, SMTO_NORMAL, TextTimeout, &high) ||
-        !SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_NORMAL, TextTimeout, &position))
+    if (!SendMessageTimeoutA(bar, PBM_GETRANGE, TRUE, 0, SMTO_NORMAL, AnswerBound, &low) ||
+        !SendMessageTimeoutA(bar, PBM_GETRANGE, FALSE, 0, SMTO_NORMAL, AnswerBound, &high) ||
+        !SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_NORMAL, AnswerBound, &position))
         return false;
     state->low = static_cast<int>(low);
     state->high = static_cast<int>(high);
@@ -396,25 +395,49 @@ HWND AnswerBoxAt(const char* file, int line, TallowfinRun& run, const std::strin
     // Before the probe reads it: the picture must show the box as it first appears.
     if (box && screenshot)
         SaveScreenshot(screenshot, box);
-    MessageBoxFacts facts;
-    if (!ReadMessageBox(run, box, &facts)) {
+    if (!box) {
         ADD_FAILURE_AT(file, line) << "no box came; expected \"" << text << "\"";
         return nullptr;
     }
-    std::string buttons, expectedButtons = button == IDOK ? " 1" : " 6 7";
-    for (const BoxButton& b : facts.buttons)
-        buttons += " " + std::to_string(b.id);
-    if (facts.caption != "Tallowfin v1.7.6.0" || facts.text != text || facts.icon != icon ||
-        facts.owner != owner || buttons != expectedButtons)
-        ADD_FAILURE_AT(file, line)
-            << "box \"" << facts.caption << "\", " << BoxIconName(facts.icon) << " icon, owner "
-            << facts.owner << ", buttons" << buttons << ":\n  " << facts.text << "\nexpected "
-            << BoxIconName(icon) << " icon, owner " << owner << ", buttons" << expectedButtons
-            << ":\n  " << text;
+    ExpectBoxAt(file, line, run, box, text, icon, owner,
+                button == IDOK ? std::vector<int>{IDOK} : std::vector<int>{IDYES, IDNO});
     PressButton(box, button);
     if (!WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, StartBound))
         ADD_FAILURE_AT(file, line) << "the box stayed after button " << button;
     return box;
+}
+
+void ExpectRunEndsAt(const char* file, int line, TallowfinRun& run, DWORD code, const char* note) {
+    DWORD actual = 99;
+    if (!run.WaitForExit(EndBound, &actual))
+        ADD_FAILURE_AT(file, line) << note;
+    else if (actual != code)
+        ADD_FAILURE_AT(file, line) << "exit code " << actual << ", expected " << code;
+}
+
+void ExpectBoxAt(const char* file, int line, TallowfinRun& run, HWND box, const std::string& text,
+                 BoxIcon icon, HWND owner, const std::vector<int>& buttons) {
+    MessageBoxFacts facts;
+    if (!ReadMessageBox(run, box, &facts)) {
+        ADD_FAILURE_AT(file, line) << "no box to read; expected \"" << text << "\"";
+        return;
+    }
+    std::vector<int> ids;
+    for (const BoxButton& button : facts.buttons)
+        ids.push_back(button.id);
+    if (facts.text != text || facts.caption != "Tallowfin v1.7.6.0" || facts.owner != owner ||
+        facts.icon != icon || ids != buttons) {
+        std::string shown, wanted;
+        for (int id : ids)
+            shown += " " + std::to_string(id);
+        for (int id : buttons)
+            wanted += " " + std::to_string(id);
+        ADD_FAILURE_AT(file, line)
+            << "box \"" << facts.caption << "\", " << BoxIconName(facts.icon) << " icon, owner "
+            << facts.owner << ", buttons" << shown << ":\n  " << facts.text << "\nexpected "
+            << BoxIconName(icon) << " icon, owner " << owner << ", buttons" << wanted << ":\n  "
+            << text;
+    }
 }
 
 // The pass is done when the bar stands at the top of its range.
@@ -427,7 +450,7 @@ bool CloseAfterPass(TallowfinRun& run) {
     };
     DWORD code = 0;
     return window && WaitUntil(passDone, StartBound) && PostMessageA(window, WM_CLOSE, 0, 0) &&
-           run.WaitForExit(30000, &code) && code == 1;
+           run.WaitForExit(EndBound, &code) && code == 1;
 }
 
 bool PressButton(HWND dialog, int id) {

@@ -16,8 +16,11 @@ double NowMs();
 // Polls until ready() holds or timeoutMs has passed; true when it held.
 bool WaitUntil(const std::function<bool()>& ready, double timeoutMs, DWORD pollMs = 10);
 
-// How long a start may take: generous, since a loaded machine starts Wine slowly.
-constexpr double StartBound = 20000;
+// Bounds for waits, generous for a loaded machine, which starts Wine slowly: a start, the end of
+// a run (the linger, "Exiting..." and the settings), and the answer to a message sent to it.
+constexpr double StartBound = 30000;
+constexpr double EndBound = 60000;
+constexpr DWORD AnswerBound = 10000;
 
 // Windows paths of the programs next to the test executables.
 std::string BuildFolder();          // the folder that holds Tallowfin.exe
@@ -124,14 +127,26 @@ bool ReadMessageBox(TallowfinRun& run, HWND box, MessageBoxFacts* facts);
 // Presses a box's or dialog's button as a click would (posted, so the driver never blocks).
 bool PressButton(HWND dialog, int id);
 
-// Waits for the run's next message box and checks it at the caller's line: caption
-// "Tallowfin v1.7.6.0", text, icon, owner, and buttons Yes and No when a Yes or No is to be
-// pressed, else OK alone. Saves a screenshot when named, presses the button and waits for the
-// box to go. The box, or null when none came.
+// Waits for the run's next message box and checks it as EXPECT_BOX does, with buttons Yes and
+// No when a Yes or No is to be pressed, else OK alone. Saves a screenshot when named, presses the
+// button and waits for the box to go. The box, or null when none came.
 #define ANSWER_BOX(run, text, icon, owner, button, ...)                                            \
     AnswerBoxAt(__FILE__, __LINE__, run, text, icon, owner, button, ##__VA_ARGS__)
 HWND AnswerBoxAt(const char* file, int line, TallowfinRun& run, const std::string& text,
                  BoxIcon icon, HWND owner, int button, const char* screenshot = nullptr);
+
+// Waits for the run's end and checks its exit code, at the caller's line.
+#define EXPECT_RUN_ENDS_WITH(run, code, ...)                                                       \
+    ExpectRunEndsAt(__FILE__, __LINE__, run, code, ##__VA_ARGS__)
+void ExpectRunEndsAt(const char* file, int line, TallowfinRun& run, DWORD code,
+                     const char* note = "the run did not end");
+
+// Reads a box and checks it at the caller's line: text, caption "Tallowfin v1.7.6.0", owner,
+// icon and the ids of its buttons in order.
+#define EXPECT_BOX(run, box, text, icon, owner, ...)                                               \
+    ExpectBoxAt(__FILE__, __LINE__, run, box, text, icon, owner, __VA_ARGS__)
+void ExpectBoxAt(const char* file, int line, TallowfinRun& run, HWND box, const std::string& text,
+                 BoxIcon icon, HWND owner, const std::vector<int>& buttons);
 
 // Waits for the main window and the end of the pass, closes the window and waits for the end
 // of the run; true when it ended with exit code 1.

@@ -1,40 +1,17 @@
 // End to end: the main window's frame (title and icons) and the settings key across runs of
 // the real Tallowfin.exe: version stamp, saved and restored position, and the failure boxes.
-#include <gtest/gtest.h>
-
-#include <objbase.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 
 #include "res/resource.h"
-#include "tests/e2e/driver.h"
 #include "tests/e2e/icon_facts.h"
-#include "tests/e2e/profile.h"
-#include "tests/support/temp_dir.h"
+#include "tests/e2e/profile_case.h"
+#include "tests/e2e/stand_in_browser.h"
 
 namespace {
 
-constexpr double EndBound = 30000; // the linger, "Exiting..." and the settings
-
-const char ParentKey[] = "Software\\mistlebrookworks";
-const char SettingsKey[] = "Software\\mistlebrookworks\\Tallowfin";
 const char MainTitle[] = "Tallowfin v1.7.6.0 - Main - MISTLEBROOKWORKS";
-
-void RemoveSettingsKeys() {
-    RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKey);
-    RegDeleteKeyA(HKEY_CURRENT_USER, ParentKey);
-}
-
-bool KeyExists(const char* path) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
 
 // One value of the program's key as another tool would read it: type, size and bytes.
 struct StoredValue {
@@ -76,30 +53,13 @@ RECT WindowRect(HWND window) {
     return r;
 }
 
-class FrameAndSettings : public ::testing::Test {
+class FrameAndSettings : public ProfileCase {
   protected:
     void SetUp() override {
-        CoInitialize(nullptr);
-        RemoveSettingsKeys();
-        work_ = std::make_unique<TempDir>("tallowfin-frame");
-        profile_ = std::make_unique<TestProfile>(*work_ / "profile");
+        ProfileCase::SetUp();
         ASSERT_TRUE(profile_->AddShortcut(UserPrograms, "Notepad.lnk",
                                           ShortcutTo("C:\\windows\\notepad.exe")));
         ASSERT_TRUE(profile_->Point());
-        MakeDirs(*work_ / "cwd");
-    }
-
-    void TearDown() override {
-        RemoveSettingsKeys();
-        profile_.reset();
-        work_.reset();
-        CoUninitialize();
-    }
-
-    LaunchOptions Options() const {
-        LaunchOptions options;
-        options.workingDir = *work_ / "cwd";
-        return options;
     }
 
     // Moves the window, lets the worker finish and closes the window, then waits for the end;
@@ -109,28 +69,18 @@ class FrameAndSettings : public ::testing::Test {
         RECT moved = WindowRect(window);
         ASSERT_EQ(x, moved.left);
         ASSERT_EQ(y, moved.top);
-        double ended = 0;
-        ASSERT_TRUE(WaitUntil([&] { return run.WorkerEndedAtMs(&ended); }, StartBound));
+        ASSERT_TRUE(WaitForWorkerEnd(run));
         ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
-        DWORD code = 99;
-        ASSERT_TRUE(run.WaitForExit(EndBound, &code));
-        EXPECT_EQ(1u, code);
+        EXPECT_RUN_ENDS_WITH(run, 1);
     }
 
+    // A warning with OK alone, owned by no window.
     static void ExpectStandardBox(TallowfinRun& run, HWND box, const char* text) {
+        EXPECT_BOX(run, box, text, BoxIcon::Warning, nullptr, {IDOK});
         MessageBoxFacts facts;
-        ASSERT_TRUE(ReadMessageBox(run, box, &facts));
-        EXPECT_EQ(text, facts.text);
-        EXPECT_EQ("Tallowfin v1.7.6.0", facts.caption);
-        EXPECT_EQ(nullptr, facts.owner);
-        EXPECT_EQ(BoxIcon::Warning, facts.icon) << BoxIconName(facts.icon);
-        ASSERT_EQ(1u, facts.buttons.size());
-        EXPECT_EQ(IDOK, facts.buttons[0].id);
+        ASSERT_TRUE(ReadMessageBox(run, box, &facts) && facts.buttons.size() == 1);
         EXPECT_EQ("OK", facts.buttons[0].text);
     }
-
-    std::unique_ptr<TempDir> work_;
-    std::unique_ptr<TestProfile> profile_;
 };
 
 // The icon the exe's resource gives at 16 x 16, described in this process.
@@ -151,10 +101,10 @@ ProbeIcon ExpectedAppIcon() {
 // A first run gets the frame, the version stamp and the work area's corner; the position the
 // driver leaves the window at is stored and is where the next run opens.
 TEST_F(FrameAndSettings, FrameStampAndPositionAcrossRuns) {
-    ASSERT_FALSE(KeyExists(ParentKey));
+    ASSERT_FALSE(KeyExists(HKEY_CURRENT_USER, VendorKey));
     {
         TallowfinRun run;
-        ASSERT_TRUE(run.Start(Options()));
+        ASSERT_TRUE(run.Start(Launch()));
         HWND window = run.WaitForMainWindow(StartBound);
         ASSERT_NE(nullptr, window) << "no main window";
         Shoot("frame-main-window", window);
@@ -188,9 +138,7 @@ TEST_F(FrameAndSettings, FrameStampAndPositionAcrossRuns) {
 
         // This run ends on its own, after the linger.
         ASSERT_TRUE(MoveWindowTo(window, 100, 50));
-        DWORD code = 99;
-        ASSERT_TRUE(run.WaitForExit(EndBound, &code));
-        EXPECT_EQ(1u, code);
+        EXPECT_RUN_ENDS_WITH(run, 1);
     }
     StoredValue wp = ReadSetting("WP");
     ASSERT_TRUE(wp.present) << "a normal run leaves WP";
@@ -214,7 +162,7 @@ TEST_F(FrameAndSettings, FrameStampAndPositionAcrossRuns) {
     for (const Step& step : steps) {
         SCOPED_TRACE(testing::Message() << "moved to " << step.moveX << "," << step.moveY);
         TallowfinRun run;
-        ASSERT_TRUE(run.Start(Options()));
+        ASSERT_TRUE(run.Start(Launch()));
         HWND window = run.WaitForMainWindow(StartBound);
         ASSERT_NE(nullptr, window);
         RECT opened = WindowRect(window);
@@ -226,7 +174,7 @@ TEST_F(FrameAndSettings, FrameStampAndPositionAcrossRuns) {
         expectTop = step.nextTop;
     }
     TallowfinRun last;
-    ASSERT_TRUE(last.Start(Options()));
+    ASSERT_TRUE(last.Start(Launch()));
     HWND window = last.WaitForMainWindow(StartBound);
     ASSERT_NE(nullptr, window);
     RECT opened = WindowRect(window);
@@ -240,12 +188,12 @@ TEST_F(FrameAndSettings, FrameStampAndPositionAcrossRuns) {
 TEST_F(FrameAndSettings, KeyThatCannotBeCreatedGivesBoxesAndTheRunGoesOn) {
     HKEY parent;
     ASSERT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExA(HKEY_CURRENT_USER, ParentKey, 0, nullptr, REG_OPTION_VOLATILE,
+              RegCreateKeyExA(HKEY_CURRENT_USER, VendorKey, 0, nullptr, REG_OPTION_VOLATILE,
                               KEY_ALL_ACCESS, nullptr, &parent, nullptr));
     RegCloseKey(parent);
 
     TallowfinRun run;
-    ASSERT_TRUE(run.Start(Options()));
+    ASSERT_TRUE(run.Start(Launch()));
     HWND box = run.WaitForMessageBox(StartBound);
     ASSERT_NE(nullptr, box) << "no box at start";
     Shoot("frame-box-version", box);
@@ -256,9 +204,7 @@ TEST_F(FrameAndSettings, KeyThatCannotBeCreatedGivesBoxesAndTheRunGoesOn) {
     HWND window = run.WaitForMainWindow(StartBound);
     ASSERT_NE(nullptr, window) << "the start did not go on";
     EXPECT_EQ(MainTitle, WindowText(window));
-    double ended = 0;
-    EXPECT_TRUE(WaitUntil([&] { return run.WorkerEndedAtMs(&ended); }, StartBound))
-        << "the worker did not run";
+    EXPECT_TRUE(WaitForWorkerEnd(run)) << "the worker did not run";
 
     // The exit's box: shown while "Exiting..." is still on the main window.
     box = run.WaitForMessageBox(EndBound);
@@ -266,10 +212,8 @@ TEST_F(FrameAndSettings, KeyThatCannotBeCreatedGivesBoxesAndTheRunGoesOn) {
     Shoot("frame-box-position", box);
     ExpectStandardBox(run, box, "ERROR - could not write 'WP' to registry");
     ASSERT_TRUE(PressButton(box, IDOK));
-    DWORD code = 99;
-    ASSERT_TRUE(run.WaitForExit(EndBound, &code));
-    EXPECT_EQ(1u, code);
-    EXPECT_FALSE(KeyExists(SettingsKey));
+    EXPECT_RUN_ENDS_WITH(run, 1);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SettingsKey));
 }
 
 } // namespace

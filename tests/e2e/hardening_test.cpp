@@ -1,19 +1,12 @@
 // End to end: the program as a download would run it, from a folder that others could write to.
-#include <gtest/gtest.h>
-
-#include <objbase.h>
-
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 
-#include "tests/e2e/driver.h"
-#include "tests/e2e/profile.h"
+#include "tests/e2e/profile_case.h"
 #include "tests/e2e/stand_in_browser.h"
 #include "base/product_info.h"
 #include "res/resource.h"
 #include "tests/support/registry_guard.h"
-#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -166,8 +159,6 @@ const BadInput BadInputs[] = {
     {"locked file in the old mirror", "M\\Old\\locked.lnk", PlainLink, Outcome::Kept},
 };
 
-constexpr double EndBound = 30000;
-
 // The run's first dialog that is neither the main window nor a box.
 HWND FirstDialog(const TallowfinRun& run) {
     std::vector<HWND> dialogs = run.OtherDialogs();
@@ -176,32 +167,16 @@ HWND FirstDialog(const TallowfinRun& run) {
 
 const char* const PlantedDlls[] = {"msi.dll", "winmm.dll", "comctl32.dll"};
 
-class Hardening : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        CoInitialize(nullptr);
-        work_ = std::make_unique<TempDir>("tallowfin-hard");
-        profile_ = std::make_unique<TestProfile>(*work_ / "profile");
-    }
-
-    void TearDown() override {
-        profile_.reset();
-        work_.reset();
-        CoUninitialize();
-    }
-
-    std::unique_ptr<TempDir> work_;
-    std::unique_ptr<TestProfile> profile_;
-};
+class Hardening : public ProfileCase {};
 
 // Stand-ins for the three libraries that are no KnownDLLs sit beside the exe and in its working
 // folder, and Wine is told to prefer them to its own (tests/CMakeLists.txt): had the program loaded
 // any of them, the log would name it (and the run would break). It loads none, and runs to its
 // normal end.
 TEST_F(Hardening, DllsPlantedBesideTheExeAndInTheWorkingFolderAreNotLoaded) {
-    std::string app = *work_ / "Downloads", cwd = *work_ / "cwd";
+    std::string app = *work_ / "Downloads", cwd = Cwd();
     std::string planted = BuildFolder() + "\\tests\\planted";
-    ASSERT_TRUE(MakeDirs(app) && MakeDirs(cwd));
+    ASSERT_TRUE(MakeDirs(app));
     ASSERT_TRUE(CopyFileA(TallowfinExe().c_str(), (app + "\\Tallowfin.exe").c_str(), FALSE));
     for (const char* dll : PlantedDlls) {
         for (const std::string& folder : {app, cwd}) {
@@ -215,9 +190,8 @@ TEST_F(Hardening, DllsPlantedBesideTheExeAndInTheWorkingFolderAreNotLoaded) {
     ASSERT_TRUE(profile_->AddShortcut(UserPrograms, "Tool.lnk", ShortcutTo(target)));
     ASSERT_TRUE(profile_->Point());
 
-    LaunchOptions options;
+    LaunchOptions options = Launch();
     options.exe = app + "\\Tallowfin.exe";
-    options.workingDir = cwd;
     const char* overrides = getenv("WINEDLLOVERRIDES");
     ASSERT_TRUE(overrides && strstr(overrides, "msi,winmm,comctl32=n,b")) << overrides;
     options.env = {{"TALLOWFIN_PLANTED_LOG", *work_ / "planted.log"}};
@@ -225,7 +199,7 @@ TEST_F(Hardening, DllsPlantedBesideTheExeAndInTheWorkingFolderAreNotLoaded) {
     ASSERT_TRUE(run.Start(options));
     HWND window = run.WaitForMainWindow(StartBound);
     DWORD code = 0;
-    bool ended = window && run.WaitForExit(30000, &code);
+    bool ended = window && run.WaitForExit(EndBound, &code);
 
     std::string loaded;
     ReadTextFile(*work_ / "planted.log", &loaded);
@@ -278,24 +252,21 @@ TEST_F(Hardening, OneProfileOfBadInputsRunsToItsEnd) {
     HANDLE locked = CreateFileA((mirror + "\\Old\\locked.lnk").c_str(), GENERIC_READ,
                                 FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, locked);
-    WriteAcceptedTerms(*work_ / "cwd"); // before the watch: the launch would write it
     // The temporary directory is a file and TMP is unset: the product page cannot be written
     // there, and the address itself goes to the browser.
     TempDir web("tallowfin-web");
     ASSERT_TRUE(WriteTextFile(*work_ / "temp-file", "not a folder"));
     StandInBrowser browser;
-    ChangeWatch watch(*profile_, {work_->path()});
+    auto watch = Watch();
 
-    LaunchOptions options;
-    options.workingDir = *work_ / "cwd";
+    LaunchOptions options = Launch();
     options.env = {
         {"TEMP", *work_ / "temp-file"}, {"TMP", ""}, {"TALLOWFIN_OPEN_RECORD", web / "opened.txt"}};
     TallowfinRun run;
     ASSERT_TRUE(run.Start(options));
     HWND window = run.WaitForMainWindow(StartBound);
     ASSERT_NE(nullptr, window) << "no main window";
-    double ended = 0;
-    ASSERT_TRUE(WaitUntil([&] { return run.WorkerEndedAtMs(&ended); }, 60000)) << "no end";
+    ASSERT_TRUE(WaitForWorkerEnd(run, EndBound)) << "no end";
     PressButton(window, IDC_MAIN_OPTIONS);
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (dialog = FirstDialog(run)) != nullptr; }, StartBound));
@@ -304,10 +275,8 @@ TEST_F(Hardening, OneProfileOfBadInputsRunsToItsEnd) {
     ASSERT_TRUE(WaitUntil([&] { return !Recorded(web / "opened.txt").empty(); }, StartBound));
     EXPECT_NE(std::string::npos, Recorded(web / "opened.txt")[0].find(SiteAddress));
     PostMessageA(dialog, WM_CLOSE, 0, 0);
-    DWORD code = 0;
-    ASSERT_TRUE(run.WaitForExit(EndBound, &code)) << "the run did not end";
+    EXPECT_RUN_ENDS_WITH(run, 1);
     CloseHandle(locked);
-    EXPECT_EQ(1u, code);
 
     std::string programsMirror = mirror + "\\";
     for (const BadInput& input : BadInputs) {
@@ -318,16 +287,14 @@ TEST_F(Hardening, OneProfileOfBadInputsRunsToItsEnd) {
         EXPECT_EQ(input.outcome != Outcome::Absent, present) << input.what << ": " << path;
     }
     EXPECT_TRUE(FileExists(programsMirror + "Ordinary.lnk"));
-    EXPECT_TRUE(watch.OnlyMirrorChanged());
+    EXPECT_TRUE(watch->OnlyMirrorChanged());
 }
 
 // A folder where the terms file belongs: the disclaimer, then on Yes the creation error, and
 // the start ends there with exit code 0.
 TEST_F(Hardening, TermsFileThatIsAFolderEndsTheStartWithTheCreationError) {
-    std::string cwd = *work_ / "cwd";
-    ASSERT_TRUE(MakeDirs(cwd + "\\" + TermsFileName));
-    LaunchOptions options;
-    options.workingDir = cwd;
+    ASSERT_TRUE(MakeDirs(Cwd() + "\\" + TermsFileName));
+    LaunchOptions options = Launch();
     options.termsAccepted = false;
     TallowfinRun run;
     ASSERT_TRUE(run.Start(options));
@@ -339,9 +306,7 @@ TEST_F(Hardening, TermsFileThatIsAFolderEndsTheStartWithTheCreationError) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, StartBound));
     ANSWER_BOX(run, "ERROR: Could not create 'TermsAccepted.txt' ['TermsAccepted.txt'].",
                BoxIcon::Warning, nullptr, IDOK);
-    DWORD code = 99;
-    ASSERT_TRUE(run.WaitForExit(EndBound, &code));
-    EXPECT_EQ(0u, code);
+    EXPECT_RUN_ENDS_WITH(run, 0);
 }
 
 } // namespace

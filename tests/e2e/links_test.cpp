@@ -1,15 +1,9 @@
 // End to end: the Links dialog of the real Tallowfin.exe, opened the way a first run opens it,
 // over a profile with every kind of location: what the boxes show, and what Process writes,
 // asks, keeps, deletes and reports.
-#include <gtest/gtest.h>
-
-#include <objbase.h>
-
 #include "res/resource.h"
-#include "tests/e2e/driver.h"
-#include "tests/e2e/profile.h"
+#include "tests/e2e/profile_case.h"
 #include "tests/support/shortcut_fixture.h"
-#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -27,7 +21,7 @@ std::string BoxStates(HWND dialog) {
     std::string states;
     for (int id : BoxIds) {
         LRESULT checked = 0;
-        SendWithTimeout(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, 5000, &checked);
+        SendWithTimeout(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, AnswerBound, &checked);
         bool enabled = ControlEnabled(dialog, id);
         states += enabled ? (checked ? 'x' : 'o') : (checked ? '+' : '-');
     }
@@ -60,22 +54,22 @@ HWND OpenThroughFirstRun(TallowfinRun& run, const std::string& workingDir) {
             return dialog != nullptr;
         },
         StartBound);
-    SendWithTimeout(dialog, WM_NULL, 0, 0, 10000);
+    SendWithTimeout(dialog, WM_NULL, 0, 0, AnswerBound);
     return dialog;
 }
 
 // One Process over every kind of location: written, kept after No, deleted, rewritten, and
 // failed twice (a folder gone since it was checked, a link path past MAX_PATH).
-TEST(LinksDialog, ProcessMakesTheFoldersMatchTheBoxes) {
-    ComApartment com;
-    TempDir work("tallowfin-links");
-    TestProfile profile(work / "profile");
-    profile.MoveSlot(CommonDesktop, LongFolder(profile.Root().size() + 1));
-    ASSERT_TRUE(profile.Point());
-    profile.RemoveValue(HKEY_LOCAL_MACHINE, "Startup");
-    ASSERT_TRUE(RemoveTree(profile.ValueFor(MachineDesktop)));
-    MakeDirs(work / "cwd");
-    auto LinkIn = [&](FolderSlot slot) { return profile.SourceFolder(slot) + "\\" + OwnLinkName; };
+class LinksDialog : public ProfileCase {};
+
+TEST_F(LinksDialog, ProcessMakesTheFoldersMatchTheBoxes) {
+    profile_->MoveSlot(CommonDesktop, LongFolder(profile_->Root().size() + 1));
+    ASSERT_TRUE(profile_->Point());
+    profile_->RemoveValue(HKEY_LOCAL_MACHINE, "Startup");
+    ASSERT_TRUE(RemoveTree(profile_->ValueFor(MachineDesktop)));
+    auto LinkIn = [&](FolderSlot slot) {
+        return profile_->SourceFolder(slot) + "\\" + OwnLinkName;
+    };
     const std::string exe = TallowfinExe();
     ShortcutFields foreign, caseOnly, stale;
     foreign.path = "C:\\windows\\notepad.exe";
@@ -93,7 +87,7 @@ TEST(LinksDialog, ProcessMakesTheFoldersMatchTheBoxes) {
     ASSERT_TRUE(ReadTextFile(LinkIn(UserStartMenu), &foreignBytes));
 
     TallowfinRun run;
-    HWND dialog = OpenThroughFirstRun(run, work / "cwd");
+    HWND dialog = OpenThroughFirstRun(run, Cwd());
     ASSERT_NE(nullptr, dialog) << "no Links dialog after Yes on the prompt";
     EXPECT_EQ(nullptr, GetWindow(dialog, GW_OWNER));
     EXPECT_EQ(nullptr, run.FindMainWindow()) << "the dialog comes before the main window";
@@ -107,10 +101,10 @@ TEST(LinksDialog, ProcessMakesTheFoldersMatchTheBoxes) {
     // A refresh sets every enabled box from the disk, and leaves a disabled one as it was.
     for (int id : {IDC_LINKS_MACHINE_QUICK_LAUNCH, IDC_LINKS_USER_DESKTOP,
                    IDC_LINKS_USER_START_MENU, IDC_LINKS_COMMON_DESKTOP}) {
-        SendWithTimeout(GetDlgItem(dialog, id), BM_SETCHECK, BST_CHECKED, 0, 5000);
+        SendWithTimeout(GetDlgItem(dialog, id), BM_SETCHECK, BST_CHECKED, 0, AnswerBound);
         if (id == IDC_LINKS_MACHINE_QUICK_LAUNCH) {
-            ASSERT_TRUE(RemoveTree(profile.SourceFolder(MachineQuickLaunch)));
-            ASSERT_TRUE(SendWithTimeout(dialog, RefreshLinks, 0, 0, 10000));
+            ASSERT_TRUE(RemoveTree(profile_->SourceFolder(MachineQuickLaunch)));
+            ASSERT_TRUE(SendWithTimeout(dialog, RefreshLinks, 0, 0, AnswerBound));
             EXPECT_EQ("ooooo-oo-+oooxo", BoxStates(dialog)) << "disabled, and still checked";
         }
     }
@@ -122,13 +116,13 @@ TEST(LinksDialog, ProcessMakesTheFoldersMatchTheBoxes) {
                    foreign.path + "'.\n\nOverwrite?",
                BoxIcon::Question, nullptr, IDNO);
     ANSWER_BOX(run,
-               "'" + profile.SourceFolder(MachineQuickLaunch) +
+               "'" + profile_->SourceFolder(MachineQuickLaunch) +
                    "' is not a valid directory name. [Create Link]",
                BoxIcon::Warning, dialog, IDOK);
     ANSWER_BOX(run, "Error creating link.", BoxIcon::Warning, nullptr, IDOK);
     ANSWER_BOX(run, "Error creating link.", BoxIcon::Warning, nullptr, IDOK);
     ANSWER_BOX(run, "Processing complete.", BoxIcon::Information, dialog, IDOK);
-    SendWithTimeout(dialog, WM_NULL, 0, 0, 10000);
+    SendWithTimeout(dialog, WM_NULL, 0, 0, AnswerBound);
     EXPECT_EQ(nullptr, run.FindMessageBox()) << "one closing message only";
     EXPECT_EQ("xoooo-oo-+oooxo", BoxStates(dialog));
 

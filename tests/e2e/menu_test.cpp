@@ -1,16 +1,8 @@
 // End to end: the real TallowfinMenu.exe over a small mirror. The menu is read in-process
 // through the probe, items are chosen with the keyboard, and a recording program shows what a
 // chosen program receives. Also its boxes and its own Send To entry.
-#include <gtest/gtest.h>
-
-#include <objbase.h>
-
-#include <memory>
-
-#include "tests/e2e/driver.h"
-#include "tests/e2e/profile.h"
+#include "tests/e2e/profile_case.h"
 #include "tests/support/shortcut_fixture.h"
-#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -18,23 +10,16 @@ std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
 
-class Menu : public ::testing::Test {
+class Menu : public ProfileCase {
   protected:
-    void SetUp() override {
-        CoInitialize(nullptr);
-        work_ = std::make_unique<TempDir>("tallowfin-menu");
-        // A profile path outside the ANSI code page: the Send To path must reach the program
-        // whole through Tallowfin's discovery code.
-        profile_ = std::make_unique<TestProfile>(*work_ / "Профиль 日本");
-        ASSERT_TRUE(profile_->Point());
-        MakeDirs(*work_ / "cwd");
-        BuildMirror();
-    }
+    // A profile path outside the ANSI code page: the Send To path must reach the program whole
+    // through Tallowfin's discovery code.
+    Menu() : ProfileCase("Профиль 日本") {}
 
-    void TearDown() override {
-        profile_.reset();
-        work_.reset();
-        CoUninitialize();
+    void SetUp() override {
+        ProfileCase::SetUp();
+        ASSERT_TRUE(profile_->Point());
+        BuildMirror();
     }
 
     std::string Record() const { return *work_ / "record.txt"; }
@@ -100,12 +85,9 @@ class Menu : public ::testing::Test {
 
     static DWORD ExitCode(TallowfinRun& run) {
         DWORD code = 99;
-        EXPECT_TRUE(run.WaitForExit(StartBound, &code)) << "still running";
+        EXPECT_TRUE(run.WaitForExit(EndBound, &code)) << "still running";
         return code;
     }
-
-    std::unique_ptr<TempDir> work_;
-    std::unique_ptr<TestProfile> profile_;
 };
 
 // Every sub-menu reads "(empty)" until it first opens.
@@ -152,7 +134,7 @@ TEST_F(Menu, ShowsTheMirrorAndStartsTheChosenProgramWithTheFiles) {
     withTools.replace(withTools.find("[i] Tools >\n  (empty) [off]\n"), 28,
                       "[i] Tools >\n  [i] Deep >\n    (empty) [off]\n  [i] Editor && Viewer\n"
                       "  [i] zeta\n");
-    WaitUntil([&] { return (seen = ReadMenu(run, menu)) == withTools; }, 5000, 50);
+    WaitUntil([&] { return (seen = ReadMenu(run, menu)) == withTools; }, StartBound, 50);
     EXPECT_EQ(seen, withTools);
     EXPECT_EQ(run.MenuWindows().size(), 2u) << "Tools is open beside the top level";
     SaveScreenshot("menu-cascade");

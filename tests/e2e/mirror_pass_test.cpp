@@ -3,26 +3,16 @@
 // created, a close in the middle of a long pass, and that nothing outside the mirror changes.
 #include <gtest/gtest.h>
 
-#include <objbase.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 #include "res/resource.h"
-#include "tests/e2e/driver.h"
-#include "tests/e2e/profile.h"
+#include "tests/e2e/profile_case.h"
 #include "tests/support/shortcut_fixture.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/unix_link.h"
 
 namespace {
-
-constexpr double EndBound = 30000;
-constexpr double LongPassBound = 300000;
-
-const char LogPath[] = "C:\\windows\\TallowfinLog.txt";
 
 // The nine sources in the order the pass visits them.
 const FolderSlot VisitOrder[] = {MachinePrograms,    CommonPrograms,    UserPrograms,
@@ -145,19 +135,6 @@ void AppendExpectedLog(const std::string& folder, std::vector<std::string>* line
     FindClose(find);
 }
 
-std::vector<std::string> LogLines() {
-    std::string text;
-    std::vector<std::string> lines;
-    if (!ReadTextFile(LogPath, &text))
-        return lines;
-    size_t start = 0, end;
-    while ((end = text.find("\r\n", start)) != std::string::npos) {
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
 size_t CountLinkFiles(const std::vector<std::string>& listing) {
     return std::count_if(listing.begin(), listing.end(), IsLinkFile);
 }
@@ -169,34 +146,8 @@ struct RunOutcome {
     double barLagMs = 0; // from the worker's end to the bar's last step
 };
 
-class MirrorPass : public ::testing::Test {
+class MirrorPass : public ProfileCase {
   protected:
-    void SetUp() override {
-        CoInitialize(nullptr);
-        work_ = std::make_unique<TempDir>("tallowfin-pass");
-        profile_ = std::make_unique<TestProfile>(*work_ / "profile");
-        // Before any watch starts: the file every start finds there is not the run's doing.
-        WriteAcceptedTerms(*work_ / "cwd");
-    }
-
-    void TearDown() override {
-        profile_.reset();
-        work_.reset();
-        CoUninitialize();
-    }
-
-    LaunchOptions Options() const {
-        LaunchOptions options;
-        options.workingDir = *work_ / "cwd";
-        return options;
-    }
-
-    // Everything the case owns is watched: the profile, the programs the shortcuts point at
-    // and the working folder.
-    std::unique_ptr<ChangeWatch> Watch() const {
-        return std::make_unique<ChangeWatch>(*profile_, std::vector<std::string>{work_->path()});
-    }
-
     std::string App(const char* target) const { return *work_ / "Apps" + "\\" + target; }
 
     void AddLinks(const ProfileLink* links, size_t count) {
@@ -246,7 +197,7 @@ class MirrorPass : public ::testing::Test {
     // posted, reads the bar, then closes the window rather than waiting out the linger.
     void RunPass(RunOutcome* outcome, double passBound = StartBound) {
         TallowfinRun run;
-        ASSERT_TRUE(run.Start(Options()));
+        ASSERT_TRUE(run.Start(Launch()));
         HWND window = run.WaitForMainWindow(StartBound);
         ASSERT_NE(nullptr, window) << "no main window";
         double ended = 0;
@@ -269,19 +220,6 @@ class MirrorPass : public ::testing::Test {
         EXPECT_EQ(static_cast<int>(counted), outcome.bar.high) << "maximum = entries counted";
         EXPECT_EQ(outcome.bar.high, outcome.bar.position) << "an undisturbed pass fills the bar";
     }
-
-    // 1,800 shortcuts in 30 folders of the user's Programs, and the mirror they make.
-    void BuildLongProfile(std::vector<std::string>* expected) {
-        std::string target = App("tool.exe");
-        MakeDirs(*work_ / "Apps");
-        WriteTextFile(target, "");
-        *expected = {"Tallowfin Desktop\\", "Tallowfin Quick Launch\\"};
-        ASSERT_TRUE(profile_->AddShortcutCopies(UserPrograms, target, 30, 60, expected));
-        ASSERT_TRUE(profile_->Point());
-    }
-
-    std::unique_ptr<TempDir> work_;
-    std::unique_ptr<TestProfile> profile_;
 };
 
 // First run on a realistic profile, then a second run over the mirror it left, after a source
@@ -384,21 +322,14 @@ TEST_F(MirrorPass, LogThatCannotBeCreatedIsReportedAndTheMirrorIsLeftAlone) {
     auto watch = Watch();
 
     TallowfinRun run;
-    ASSERT_TRUE(run.Start(Options()));
+    ASSERT_TRUE(run.Start(Launch()));
     HWND window = run.WaitForMainWindow(StartBound);
     ASSERT_NE(nullptr, window);
-    HWND box = nullptr;
-    box = run.WaitForMessageBox(StartBound);
+    HWND box = run.WaitForMessageBox(StartBound);
     ASSERT_NE(nullptr, box);
     SaveScreenshot("pass-box-log-failure", box);
-    MessageBoxFacts facts;
-    ASSERT_TRUE(ReadMessageBox(run, box, &facts));
-    EXPECT_EQ("FAILED to create 'C:\\windows\\TallowfinLog.txt'.", facts.text);
-    EXPECT_EQ("Tallowfin v1.7.6.0", facts.caption);
-    EXPECT_EQ(window, facts.owner);
-    EXPECT_EQ(BoxIcon::Warning, facts.icon) << BoxIconName(facts.icon);
-    ASSERT_EQ(1u, facts.buttons.size());
-    EXPECT_EQ(IDOK, facts.buttons[0].id);
+    EXPECT_BOX(run, box, "FAILED to create 'C:\\windows\\TallowfinLog.txt'.", BoxIcon::Warning,
+               window, {IDOK});
     EXPECT_TRUE(watch->OnlySettingsChanged()) << "while the box is up";
 
     ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
@@ -406,9 +337,7 @@ TEST_F(MirrorPass, LogThatCannotBeCreatedIsReportedAndTheMirrorIsLeftAlone) {
     EXPECT_TRUE(run.Running());
     EXPECT_TRUE(IsWindowVisible(box));
     ASSERT_TRUE(PressButton(box, IDOK));
-    DWORD code = 99;
-    ASSERT_TRUE(run.WaitForExit(EndBound, &code)) << "deadlocked after the box closed";
-    EXPECT_EQ(1u, code);
+    EXPECT_RUN_ENDS_WITH(run, 1, "deadlocked after the box closed");
     EXPECT_TRUE(watch->OnlySettingsChanged()) << "after the run";
     DWORD attributes = GetFileAttributesA(LogPath);
     EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
@@ -424,30 +353,24 @@ TEST_F(MirrorPass, CloseDuringALongPassStopsItAndTheNextRunRebuildsTheMirror) {
 
     {
         TallowfinRun run;
-        ASSERT_TRUE(run.Start(Options()));
+        ASSERT_TRUE(run.Start(Launch()));
         HWND window = run.WaitForMainWindow(StartBound);
         ASSERT_NE(nullptr, window);
-        HWND bar = GetDlgItem(window, IDC_MAIN_PROGRESS);
         ProgressState state;
-        ASSERT_TRUE(WaitUntil(
-            [&] {
-                return ReadProgress(bar, &state) && state.high > 0 &&
-                       state.position > state.high / 20;
-            },
-            LongPassBound))
-            << "the pass did not get going";
+        ASSERT_TRUE(WaitForPassPast(window, 90, &state)) << "the pass did not get going";
+        SaveScreenshot("pass-long-under-way", window);
         double closedAt = NowMs();
+        size_t loggedAtClose = LogLines().size();
         ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
-        DWORD code = 99;
-        ASSERT_TRUE(run.WaitForExit(EndBound, &code)) << "did not end after the close";
-        EXPECT_EQ(1u, code);
+        EXPECT_RUN_ENDS_WITH(run, 1, "did not end after the close");
         double ended = 0;
         ASSERT_TRUE(run.WorkerEndedAtMs(&ended));
         size_t copied = CountLinkFiles(TreeListing(profile_->MirrorRoot()));
-        printf("[ figures  ] closed at step %d of %d; worker ended %.0f ms later; %u of %u "
-               "shortcuts copied\n",
-               state.position, state.high, ended - closedAt, static_cast<unsigned>(copied),
-               static_cast<unsigned>(total));
+        printf("[ figures  ] closed at step %d of %d; worker ended %.0f ms later, %u shortcuts "
+               "after the close; %u of %u shortcuts copied\n",
+               state.position, state.high, ended - closedAt,
+               static_cast<unsigned>((LogLines().size() - loggedAtClose) / 2),
+               static_cast<unsigned>(copied), static_cast<unsigned>(total));
         EXPECT_GT(copied, 0u);
         EXPECT_LT(copied, total) << "the pass went on after the close";
         for (const char* folder : {"", "\\Tallowfin Desktop", "\\Tallowfin Quick Launch"}) {
@@ -482,7 +405,7 @@ TEST_F(MirrorPass, ClosesAtRandomPointsEndCleanlyAndTheNextRunRebuildsTheMirror)
     printf("[ figures  ] seed %u\n", seed);
     for (int round = 0; round < 20; ++round) {
         TallowfinRun run;
-        ASSERT_TRUE(run.Start(Options()));
+        ASSERT_TRUE(run.Start(Launch()));
         HWND window = run.WaitForMainWindow(StartBound);
         ASSERT_NE(nullptr, window);
         HWND bar = GetDlgItem(window, IDC_MAIN_PROGRESS);
@@ -497,9 +420,8 @@ TEST_F(MirrorPass, ClosesAtRandomPointsEndCleanlyAndTheNextRunRebuildsTheMirror)
             },
             LongPassBound);
         ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
-        DWORD code = 99;
-        ASSERT_TRUE(run.WaitForExit(EndBound, &code)) << "round " << round << ", step " << stop;
-        EXPECT_EQ(1u, code) << "round " << round << ", step " << stop;
+        SCOPED_TRACE(testing::Message() << "round " << round << ", step " << stop);
+        EXPECT_RUN_ENDS_WITH(run, 1);
     }
     EXPECT_TRUE(watch->OnlyMirrorChanged());
 

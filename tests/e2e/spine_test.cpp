@@ -1,61 +1,39 @@
 // End to end: start-up, the main window, the linger, the stop requests and the shut-down of
 // the real Tallowfin.exe, driven from outside.
-#include <gtest/gtest.h>
-
-#include <objbase.h>
-
 #include <cstdio>
 #include <memory>
 
 #include "res/resource.h"
-#include "tests/e2e/driver.h"
-#include "tests/e2e/profile.h"
-#include "tests/support/temp_dir.h"
+#include "tests/e2e/profile_case.h"
 
 namespace {
 
 constexpr double LingerMs = 5000;
 constexpr double LingerUpperBound = 15000;
 
-const char* const SettingsSubkey = "Software\\mistlebrookworks";
-
-class Spine : public ::testing::Test {
+class Spine : public ProfileCase {
   protected:
     void SetUp() override {
-        CoInitialize(nullptr);
-        work_ = std::make_unique<TempDir>("tallowfin-e2e");
-        profile_ = std::make_unique<TestProfile>(*work_ / "profile");
+        ProfileCase::SetUp();
         ASSERT_TRUE(profile_->AddShortcut(UserPrograms, "Tools\\Notepad.lnk",
                                           ShortcutTo("C:\\windows\\notepad.exe")));
         ASSERT_TRUE(profile_->AddShortcut(UserDesktop, "Regedit.lnk",
                                           ShortcutTo("C:\\windows\\regedit.exe")));
         ASSERT_TRUE(profile_->Point());
-        MakeDirs(*work_ / "cwd");
-    }
-
-    void TearDown() override {
-        profile_.reset();
-        work_.reset();
-        CoUninitialize();
     }
 
     LaunchOptions Options(const std::string& exe = TallowfinExe()) const {
-        LaunchOptions options;
+        LaunchOptions options = Launch();
         options.exe = exe;
-        options.workingDir = *work_ / "cwd";
         return options;
     }
 
     // Everything a run could touch: the profile, the working folder and the settings.
     Snapshot Everything() const {
         return TakeSnapshot({work_->path(), "C:\\windows\\TallowfinLog.txt"},
-                            {{HKEY_CURRENT_USER, SettingsSubkey},
+                            {{HKEY_CURRENT_USER, VendorKey},
                              {HKEY_CURRENT_USER, ShellFoldersSubkey},
                              {HKEY_LOCAL_MACHINE, ShellFoldersSubkey}});
-    }
-
-    static bool WaitForWorkerEnd(TallowfinRun& run, double* endedAt) {
-        return WaitUntil([&] { return run.WorkerEndedAtMs(endedAt); }, StartBound);
     }
 
     static bool WaitForExiting(HWND window, double* seenAt) {
@@ -64,9 +42,6 @@ class Spine : public ::testing::Test {
         *seenAt = NowMs();
         return seen;
     }
-
-    std::unique_ptr<TempDir> work_;
-    std::unique_ptr<TestProfile> profile_;
 };
 
 TEST_F(Spine, NormalRunLingersFiveSecondsShowsExitingAndEndsWithOne) {
@@ -91,7 +66,8 @@ TEST_F(Spine, NormalRunLingersFiveSecondsShowsExitingAndEndsWithOne) {
     EXPECT_EQ(moved.top, 50);
 
     double workerEnded = 0, exitingSeen = 0;
-    ASSERT_TRUE(WaitForWorkerEnd(run, &workerEnded)) << "the worker did not end";
+    ASSERT_TRUE(WaitForWorkerEnd(run) && run.WorkerEndedAtMs(&workerEnded))
+        << "the worker did not end";
     ASSERT_TRUE(WaitForExiting(window, &exitingSeen));
     double linger = exitingSeen - workerEnded;
     printf("[ figures  ] start to main window visible: %.0f ms; linger after the worker: %.0f ms\n",
@@ -123,7 +99,7 @@ TEST_F(Spine, StopRequestsDuringTheLingerEndTheRunAtOnce) {
         HWND window = run.WaitForMainWindow(StartBound);
         ASSERT_NE(window, nullptr);
         double workerEnded = 0, exitingSeen = 0;
-        ASSERT_TRUE(WaitForWorkerEnd(run, &workerEnded));
+        ASSERT_TRUE(WaitForWorkerEnd(run) && run.WorkerEndedAtMs(&workerEnded));
         Sleep(300); // well inside the linger
         LRESULT answer = 0;
         ASSERT_TRUE(SendWithTimeout(window, request, 0, 0, 10000, &answer));
@@ -132,9 +108,7 @@ TEST_F(Spine, StopRequestsDuringTheLingerEndTheRunAtOnce) {
         }
         ASSERT_TRUE(WaitForExiting(window, &exitingSeen));
         EXPECT_LT(exitingSeen - workerEnded, LingerMs) << "waited for the rest of the linger";
-        DWORD code = 0;
-        ASSERT_TRUE(run.WaitForExit(LingerUpperBound, &code));
-        EXPECT_EQ(code, 1u);
+        EXPECT_RUN_ENDS_WITH(run, 1);
     }
 }
 
@@ -146,8 +120,7 @@ TEST_F(Spine, CloseWhileTheWorkerHoldsABoxEndsOnceTheBoxIsAnswered) {
     ASSERT_TRUE(first.Start(Options(BuildFile("Tallowfin_worker_box.exe"))));
     HWND window = first.WaitForMainWindow(StartBound);
     ASSERT_NE(window, nullptr);
-    HWND box = nullptr;
-    box = first.WaitForMessageBox(StartBound);
+    HWND box = first.WaitForMessageBox(StartBound);
     ASSERT_NE(nullptr, box);
     MessageBoxFacts facts;
     ASSERT_TRUE(ReadMessageBox(first, box, &facts));
@@ -157,11 +130,9 @@ TEST_F(Spine, CloseWhileTheWorkerHoldsABoxEndsOnceTheBoxIsAnswered) {
     Snapshot before = Everything();
     TallowfinRun second;
     ASSERT_TRUE(second.Start(Options()));
-    DWORD code = 0;
-    ASSERT_TRUE(second.WaitForExit(StartBound, &code)) << "the second instance did not end";
+    EXPECT_RUN_ENDS_WITH(second, 1, "the second instance did not end");
     printf("[ figures  ] refused second instance ended after %.0f ms\n",
            NowMs() - second.StartedAtMs());
-    EXPECT_EQ(code, 1u);
     std::vector<std::string> changes = SnapshotDifferences(before, Everything());
     EXPECT_TRUE(changes.empty()) << changes.size() << " changes, first: " << changes[0];
 
@@ -170,8 +141,7 @@ TEST_F(Spine, CloseWhileTheWorkerHoldsABoxEndsOnceTheBoxIsAnswered) {
     EXPECT_TRUE(first.Running());
     EXPECT_EQ(ControlText(window, IDC_MAIN_OPTIONS), "Options...") << "quit before the worker";
     ASSERT_TRUE(PressButton(box, IDOK));
-    ASSERT_TRUE(first.WaitForExit(StartBound, &code)) << "deadlocked after the box closed";
-    EXPECT_EQ(code, 1u);
+    EXPECT_RUN_ENDS_WITH(first, 1, "deadlocked after the box closed");
 }
 
 // Without a Send To folder, or without any source folder, the run stops before the window.
@@ -190,23 +160,14 @@ TEST_F(Spine, MissingRegistryFoldersStopTheRunWithAWarning) {
         }
         TallowfinRun run;
         ASSERT_TRUE(run.Start(Options()));
-        HWND box = nullptr;
-        box = run.WaitForMessageBox(StartBound);
+        HWND box = run.WaitForMessageBox(StartBound);
         ASSERT_NE(nullptr, box);
-        MessageBoxFacts facts;
         SaveScreenshot(c.removeSendTo ? "spine-box-no-sendto" : "spine-box-no-source", box);
-        ASSERT_TRUE(ReadMessageBox(run, box, &facts));
-        EXPECT_EQ(facts.caption, "Tallowfin v1.7.6.0");
-        EXPECT_EQ(facts.text, "ERROR: could not read registry objects.");
-        EXPECT_EQ(facts.owner, nullptr);
-        EXPECT_EQ(facts.icon, BoxIcon::Warning) << BoxIconName(facts.icon);
-        ASSERT_EQ(facts.buttons.size(), 1u);
-        EXPECT_EQ(facts.buttons[0].id, IDOK);
+        EXPECT_BOX(run, box, "ERROR: could not read registry objects.", BoxIcon::Warning, nullptr,
+                   {IDOK});
         EXPECT_EQ(run.FindMainWindow(), nullptr);
         ASSERT_TRUE(PressButton(box, IDOK));
-        DWORD code = 99;
-        ASSERT_TRUE(run.WaitForExit(StartBound, &code));
-        EXPECT_EQ(code, 0u);
+        EXPECT_RUN_ENDS_WITH(run, 0);
         profile_.reset(); // every value back, then a fresh profile for the next case
         profile_ = std::make_unique<TestProfile>(*work_ / "profile");
         ASSERT_TRUE(profile_->Point());

@@ -1,13 +1,7 @@
 // End to end: the terms gate of the real Tallowfin.exe over a run of starts in one working
 // folder: declined, unwritable, accepted over another version's line, then remembered.
-#include <gtest/gtest.h>
-
-#include <objbase.h>
-
-#include "tests/e2e/driver.h"
-#include "tests/e2e/profile.h"
+#include "tests/e2e/profile_case.h"
 #include "tests/support/shortcut_fixture.h"
-#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -24,8 +18,8 @@ const char OlderLine[] =
     "The Terms and Conditions and Disclaimer for 'Tallowfin v1.7.5.0' have been accepted.\r\n";
 
 bool VersionStampWritten() {
-    return RegGetValueA(HKEY_CURRENT_USER, "Software\\mistlebrookworks\\Tallowfin", "V", RRF_RT_ANY,
-                        nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    return RegGetValueA(HKEY_CURRENT_USER, SettingsKey, "V", RRF_RT_ANY, nullptr, nullptr,
+                        nullptr) == ERROR_SUCCESS;
 }
 
 // Waits for the end; a main window seen on the way fails the check.
@@ -39,20 +33,16 @@ void ExpectEndWithoutMainWindow(TallowfinRun& run, DWORD expectedCode) {
     EXPECT_FALSE(mainWindowSeen);
 }
 
-TEST(TermsGate, AskedUntilAcceptedAndRememberedInTheWorkingFolder) {
-    ComApartment com;
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\mistlebrookworks\\Tallowfin");
-    TempDir work("tallowfin-terms");
-    TestProfile profile(work / "profile");
+class TermsGate : public ProfileCase {};
+
+TEST_F(TermsGate, AskedUntilAcceptedAndRememberedInTheWorkingFolder) {
     ASSERT_TRUE(
-        profile.AddShortcut(UserDesktop, "Notepad.lnk", ShortcutTo("C:\\windows\\notepad.exe")));
-    ASSERT_TRUE(profile.Point());
+        profile_->AddShortcut(UserDesktop, "Notepad.lnk", ShortcutTo("C:\\windows\\notepad.exe")));
+    ASSERT_TRUE(profile_->Point());
     // Not the program's folder, nor the driver's: the file belongs to the working folder.
-    const std::string cwd = work / "cwd", terms = cwd + "\\" + TermsFileName;
-    MakeDirs(cwd);
+    const std::string terms = Cwd() + "\\" + TermsFileName;
     DeleteFileA(BuildFile(TermsFileName).c_str());
-    LaunchOptions firstTime;
-    firstTime.workingDir = cwd;
+    LaunchOptions firstTime = Launch();
     firstTime.termsAccepted = false;
     std::string content;
     {
@@ -63,7 +53,7 @@ TEST(TermsGate, AskedUntilAcceptedAndRememberedInTheWorkingFolder) {
         ExpectEndWithoutMainWindow(run, 0);
         EXPECT_FALSE(FileExists(terms));
         EXPECT_FALSE(VersionStampWritten());
-        EXPECT_FALSE(FileExists(profile.MirrorRoot()));
+        EXPECT_FALSE(FileExists(profile_->MirrorRoot()));
     }
     ASSERT_TRUE(WriteTextFile(terms, OlderLine));
     {
@@ -93,7 +83,7 @@ TEST(TermsGate, AskedUntilAcceptedAndRememberedInTheWorkingFolder) {
         EXPECT_EQ(AcceptanceLine, content) << "this version's line and no line break";
         EXPECT_TRUE(CloseAfterPass(run));
         EXPECT_TRUE(VersionStampWritten());
-        EXPECT_TRUE(FileExists(profile.MirrorRoot() + "\\Tallowfin Desktop\\Notepad.lnk"));
+        EXPECT_TRUE(FileExists(profile_->MirrorRoot() + "\\Tallowfin Desktop\\Notepad.lnk"));
     }
     {
         SCOPED_TRACE("the line the program wrote itself");
@@ -107,7 +97,6 @@ TEST(TermsGate, AskedUntilAcceptedAndRememberedInTheWorkingFolder) {
         EXPECT_TRUE(CloseAfterPass(run));
     }
     EXPECT_FALSE(FileExists(BuildFile(TermsFileName))) << "looked for beside the program";
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\mistlebrookworks\\Tallowfin");
 }
 
 } // namespace
