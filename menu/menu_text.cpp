@@ -155,11 +155,9 @@ bool IsProgramPath(const wchar_t* path) {
     size_t length = wcslen(path);
     if (length < 5 || path[length - 4] != L'.')
         return false;
-    static const wchar_t* const endings[] = {L"exe", L"com", L"bat", L"cmd"};
-    for (const wchar_t* ending : endings)
-        if (EqualsNoCase(path + length - 3, ending))
-            return true;
-    return false;
+    const wchar_t* ending = path + length - 3;
+    return EqualsNoCase(ending, L"exe") || EqualsNoCase(ending, L"com") ||
+           EqualsNoCase(ending, L"bat") || EqualsNoCase(ending, L"cmd");
 }
 
 bool IsUninstaller(const wchar_t* name, const wchar_t* target, const wchar_t* arguments) {

@@ -72,4 +72,42 @@ TEST(MenuText, CommandLinesBeyondTheLimitAreRefused) {
     EXPECT_FALSE(BuildCommandLine(exact, 10, L"C:\\p.exe", L"", nullptr, 0));
 }
 
+// What the menu judges by name alone, as it must for a program on the network.
+TEST(MenuText, ProgramsAndUninstallersAreKnownByName) {
+    struct Case {
+        const wchar_t *name, *target, *arguments;
+        bool program, uninstaller;
+    } cases[] = {
+        {L"Tool", L"\\\\srv\\apps\\tool.CMD", L"", true, false},
+        {L"Tool", L"C:\\a.exe\\b.txt", L"", false, false},
+        {L"Tool", L"C:\\tools\\exe", L"", false, false},
+        {L"UNINSTALL it", L"C:\\t.bat", L"", true, true},
+        {L"Tool", L"C:\\x\\Unins001.exe", L"", true, true},
+        {L"Tool", L"C:\\W\\MsiExec.exe", L"/qb -Uninstall {P}", true, true},
+        {L"Tool", L"C:\\W\\msiexec.exe", L"/X{P}", true, true},
+        {L"Tool", L"C:\\W\\msiexec.exe", L"/i{P} /xlog a.txt", true, false},
+        {L"Tool", L"C:\\W\\other.exe", L"/x{P}", true, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.program, IsProgramPath(c.target)) << c.target;
+        EXPECT_EQ(c.uninstaller, IsUninstaller(c.name, c.target, c.arguments)) << c.arguments;
+    }
+    EXPECT_TRUE(IsUncPath(L"\\\\srv\\share\\a.exe"));
+    EXPECT_TRUE(IsUncPath(L"\\\\?\\UNC\\srv\\share\\a.exe"));
+    EXPECT_FALSE(IsUncPath(L"\\\\?\\C:\\a.exe"));
+    EXPECT_FALSE(IsUncPath(L"C:\\a.exe"));
+}
+
+// The recent list's registry entries must stay inside the mirror.
+TEST(MenuText, RecentEntriesAreShortcutsBelowTheMirror) {
+    EXPECT_STREQ(L"TOOLS\\a.lnk", PathBelow(L"C:\\M\\TOOLS\\a.lnk", L"C:\\m\\"));
+    EXPECT_EQ(nullptr, PathBelow(L"C:\\Mx\\a.lnk", L"C:\\M\\"));
+    EXPECT_EQ(nullptr, PathBelow(L"C:\\M\\", L"C:\\M\\"));
+    for (const wchar_t* good : {L"a.lnk", L"Tools\\Deep\\..x.LNK"})
+        EXPECT_TRUE(IsMirrorRelativeShortcut(good)) << good;
+    for (const wchar_t* bad : {L"a.exe", L"\\a.lnk", L"C:a.lnk", L"..\\a.lnk", L"T\\.\\a.lnk",
+                               L"T\\\\a.lnk", L"\\\\srv\\s\\a.lnk"})
+        EXPECT_FALSE(IsMirrorRelativeShortcut(bad)) << bad;
+}
+
 } // namespace
