@@ -58,6 +58,8 @@ double TimeToMenu(const std::string& exe) {
     options.exe = exe;
     options.arguments = "\"C:\\some file.txt\"";
     options.probe = false;
+    // The menu reads no terms: nothing is written into the folder the benchmark was run from.
+    options.termsAccepted = false;
     if (!run.Start(options))
         return -1;
     std::vector<HWND> menus;

@@ -98,11 +98,10 @@ HICON ShortcutIcon(const wchar_t* path, const ShortcutInfo& link) {
     DWORD expanded = ExpandEnvironmentStringsW(link.iconPath, iconFile, MAX_PATH);
     if (link.iconPath[0] && expanded > 0 && expanded <= MAX_PATH && !IsNetworkPath(iconFile))
         ExtractIconExW(iconFile, link.iconIndex, nullptr, &icon, 1);
-    if (icon || !link.target[0])
-        return icon ? icon : SmallShellIcon(path, 0, 0);
-    if (IsNetworkPath(link.target))
+    if (!icon && IsNetworkPath(link.target))
         return SmallShellIcon(link.target, FILE_ATTRIBUTE_NORMAL, SHGFI_USEFILEATTRIBUTES);
-    icon = SmallShellIcon(link.target, 0, 0);
+    if (!icon && link.target[0])
+        icon = SmallShellIcon(link.target, 0, 0);
     return icon ? icon : SmallShellIcon(path, 0, 0);
 }
 

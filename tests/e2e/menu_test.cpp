@@ -50,22 +50,20 @@ std::string RegistryText(const char* key, const char* name) {
 // A shortcut to a shell object (the Computer folder): an item list and no file path.
 bool LinkToShellObject(const std::string& linkPath) {
     IShellLinkA* link = nullptr;
-    PIDLIST_ABSOLUTE computer = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
-        return false;
     IPersistFile* file = nullptr;
+    PIDLIST_ABSOLUTE computer = nullptr;
     wchar_t wide[MAX_PATH] = L"";
     MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
-    bool saved =
-        SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer)) &&
-        SUCCEEDED(link->SetIDList(computer)) &&
-        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-        SUCCEEDED(file->Save(wide, TRUE));
-    if (file)
-        file->Release();
+    bool saved = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                            IID_IShellLinkA, reinterpret_cast<void**>(&link))) &&
+                 SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer)) &&
+                 SUCCEEDED(link->SetIDList(computer)) &&
+                 SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)));
+    saved = saved && SUCCEEDED(file->Save(wide, TRUE));
     CoTaskMemFree(computer);
-    link->Release();
+    for (IUnknown* object : {static_cast<IUnknown*>(file), static_cast<IUnknown*>(link)})
+        if (object)
+            object->Release();
     return saved;
 }
 
@@ -107,12 +105,10 @@ class Menu : public ::testing::Test {
         ASSERT_TRUE(CopyFileA(BuildFile("record_args.exe").c_str(),
                               (windows + "syswow64\\tfrecord.exe").c_str(), FALSE));
         std::string recorder64 = HostPath("TALLOWFIN_WIN64_BUILD") + "\\record_args.exe";
-        for (const char* name : {"tfrecord64.exe", "tfrecord.exe"}) {
-            if (!Menu64().empty()) {
-                ASSERT_TRUE(
-                    CopyFileA(recorder64.c_str(), (windows + "system32\\" + name).c_str(), FALSE));
-            }
-        }
+        for (const char* name : {"tfrecord64.exe", "tfrecord.exe"})
+            EXPECT_TRUE(
+                Menu64().empty() ||
+                CopyFileA(recorder64.c_str(), (windows + "system32\\" + name).c_str(), FALSE));
     }
 
     ShortcutSpec Recorder(const std::string& target, const std::string& arguments = "") {
@@ -123,8 +119,8 @@ class Menu : public ::testing::Test {
     }
 
     // Folders, "&", logical order in any case, the recorder, one with 2,000 characters of
-    // arguments. Left out: documents, a web link, a folder, a shell object, uninstallers and a
-    // missing target; so "Web & Help" stays empty.
+    // arguments, two in system32. Left out: documents, a web link, a folder, a shell object,
+    // uninstallers (msiexec by its /x) and a missing target; so "Web & Help" stays empty.
     void BuildMirror() {
         MakeDirs(profile_->MirrorRoot() + "\\Empty");
         MakeDirs(profile_->MirrorRoot() + "\\Tallowfin Quick Launch");
@@ -146,25 +142,24 @@ class Menu : public ::testing::Test {
             {"Setup Helper.lnk", *work_ / "unins000.exe"},
             {"Uninstall Record.lnk", BuildFile("record_args.exe")},
             {"Tools\\Uninstall Tools.lnk", BuildFile("record_args.exe")},
-            {"Recorder 64.lnk", "C:\\windows\\system32\\tfrecord64.exe"}};
+            {"Remove Tool.lnk", "C:\\windows\\system32\\msiexec.exe"}};
         for (const auto& link : leftOut)
-            Link(link.first, Recorder(link.second));
-        ShortcutSpec remover = ShortcutTo("C:\\windows\\system32\\msiexec.exe");
-        remover.arguments = "/x{2E5C3B5D-4A4E-4C6B-9A0A-7D2B1C3E4F50} /qb";
-        Link("Remove Tool.lnk", remover);
+            Link(link.first, Recorder(link.second, " /x{2E5C3B5D-4A4E-4C6B-9A0A-7D2B1C3E4F50}"));
         ASSERT_TRUE(LinkToShellObject(profile_->MirrorRoot() + "\\Computer.lnk"));
         Link("Gone.lnk", ShortcutTo(*work_ / "gone.exe"));
+        Link("Recorder 64.lnk", Recorder("C:\\windows\\system32\\tfrecord64.exe"));
         Link("Recorder Both.lnk", Recorder("C:\\windows\\system32\\tfrecord.exe"));
         ShortcutSpec recorder = Recorder(BuildFile("record_args.exe"), " --flag \"two words\"");
         recorder.iconPath = BuildFile("TallowfinMenu.exe");
         Link("Record & Я 日本.lnk", recorder);
-        std::string arguments = Recorder("", " ").arguments;
-        Link("Long Record.lnk",
-             Recorder(BuildFile("record_args.exe"), " " + LongArgument(2000 - arguments.size())));
+        Link("Long Record.lnk", Recorder(BuildFile("record_args.exe"), " " + LongArgument()));
         ASSERT_TRUE(WriteTextFile(profile_->MirrorRoot() + "\\readme.txt", "not a shortcut"));
     }
 
-    static std::string LongArgument(size_t length) { return std::string(length, 'a'); }
+    // What makes "Long Record"'s arguments 2,000 characters.
+    std::string LongArgument() {
+        return std::string(2000 - Recorder("", " ").arguments.size(), 'a');
+    }
 
     // Starts the program with the arguments; with downs >= 0, waits for the menu, presses Down
     // that many times and Enter. Returns the menu window (null when none showed).
@@ -305,8 +300,7 @@ TEST_F(Menu, ShowsTheMirrorAndStartsTheChosenProgramWithTheFiles) {
     TallowfinRun second;
     ASSERT_NE(Run(second, Quoted(files[0]), 11), nullptr);
     EXPECT_EQ(ExitCode(second), 0u);
-    std::string tail = LongArgument(2000 - Recorder("", " ").arguments.size());
-    EXPECT_EQ(TakeRecord(), ExpectedRecord(32, "arg " + tail + "\n", {files[0]}));
+    EXPECT_EQ(TakeRecord(), ExpectedRecord(32, "arg " + LongArgument() + "\n", {files[0]}));
 
     TallowfinRun third;
     menu = Run(third, Quoted(files[0]), 0);

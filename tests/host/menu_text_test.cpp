@@ -80,9 +80,7 @@ TEST(MenuText, ProgramsAndUninstallersAreKnownByName) {
     } cases[] = {
         {L"Tool", L"\\\\srv\\apps\\tool.CMD", L"", true, false},
         {L"Tool", L"C:\\a.exe\\b.txt", L"", false, false},
-        {L"Tool", L"C:\\tools\\exe", L"", false, false},
         {L"UNINSTALL it", L"C:\\t.bat", L"", true, true},
-        {L"Tool", L"C:\\x\\Unins001.exe", L"", true, true},
         {L"Tool", L"C:\\W\\MsiExec.exe", L"/qb -Uninstall {P}", true, true},
         {L"Tool", L"C:\\W\\msiexec.exe", L"/X{P}", true, true},
         {L"Tool", L"C:\\W\\msiexec.exe", L"/i{P} /xlog a.txt", true, false},
