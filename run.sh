@@ -9,8 +9,8 @@ source "$(dirname "$0")/scripts/common.sh"
 
 ensure_tools
 log "Windows build"
-# The two programs and the demo that drives them; the tests and benchmarks are left unbuilt.
-WIN_TARGETS="Tallowfin TallowfinMenu tallowfin_demo" build_win
+# The programs (the menu in both builds) and the demo that drives them; no tests or benchmarks.
+WIN64_TARGETS=TallowfinMenu64 WIN_TARGETS="Tallowfin TallowfinMenu tallowfin_demo" build_win
 prefix=$BUILD_ROOT/demo-wine
 make_template_prefix "$BUILD_ROOT/wine-template"
 if [ ! -f "$prefix/$TEMPLATE_MARKER" ]; then

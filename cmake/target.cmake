@@ -75,30 +75,8 @@ set_property(SOURCE res/tallowfin.rc APPEND PROPERTY OBJECT_DEPENDS
 
 # Tallowfin Menu: a second program that finds the mirror with Tallowfin's own discovery code,
 # and takes nothing else of Tallowfin.exe.
-set(TALLOWFIN_MENU_SOURCES
-    ${TALLOWFIN_MENU_PURE_SOURCES}
-    menu/launch.cpp
-    menu/menu_box.cpp
-    menu/menu_icons.cpp
-    menu/menu_main.cpp
-    menu/menu_state.cpp
-    menu/mirror_location.cpp
-    menu/mirror_menu.cpp
-    menu/send_to_entry.cpp
-    menu/shortcut_file.cpp
-    mirror/folder_discovery.cpp
-    mirror/folder_text.cpp
-    mirror/mirror_paths.cpp
-    base/bounded_text.cpp
-    base/wide_text.cpp
-)
-add_executable(TallowfinMenu WIN32 ${TALLOWFIN_MENU_SOURCES} menu/tallowfin_menu.rc)
-target_compile_options(TallowfinMenu PRIVATE ${TALLOWFIN_WARNINGS})
-target_compile_definitions(TallowfinMenu PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(TallowfinMenu PRIVATE ole32 uuid shlwapi shell32 advapi32 user32 gdi32 kernel32)
-target_link_options(TallowfinMenu PRIVATE ${TALLOWFIN_STATIC_LINK} -s)
-set_property(SOURCE menu/tallowfin_menu.rc APPEND PROPERTY OBJECT_DEPENDS
-    ${CMAKE_SOURCE_DIR}/res/tallowfin.ico ${CMAKE_SOURCE_DIR}/menu/tallowfin_menu.manifest)
+include(cmake/menu_program.cmake)
+add_menu_program(TallowfinMenu)
 
 # GoogleTest for the target, from Debian's sources.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
@@ -122,7 +100,7 @@ endif()
 
 add_test(NAME exe_imports_only_system_dlls
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports.sh $<TARGET_FILE:Tallowfin>
-            $<TARGET_FILE:TallowfinMenu>)
+            $<TARGET_FILE:TallowfinMenu> ${TALLOWFIN_WIN64_BUILD}/TallowfinMenu64.exe)
 
 add_test(NAME sources_are_clang_formatted COMMAND ${CMAKE_SOURCE_DIR}/scripts/format.sh --check)
 
@@ -137,8 +115,14 @@ add_test(NAME release_package_holds_the_stripped_program
 
 # The release: cmake --build build/win --target package gives Tallowfin-<version>-win32.zip.
 install(TARGETS Tallowfin TallowfinMenu RUNTIME DESTINATION .)
+# The 64-bit Tallowfin Menu comes from its own build folder (TALLOWFIN_WIN64_BUILD).
+if(TALLOWFIN_WIN64_BUILD)
+    install(PROGRAMS ${TALLOWFIN_WIN64_BUILD}/TallowfinMenu64.exe DESTINATION .)
+endif()
 install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION .)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_FILE_NAME "Tallowfin-${PROJECT_VERSION}-win32")
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+# Tallowfin-<version>-win32.zip.sha256 beside the zip, for checking a download.
+set(CPACK_PACKAGE_CHECKSUM SHA256)
 include(CPack)

@@ -13,6 +13,7 @@
 namespace {
 
 wchar_t CommandLine[CommandLineLimit];
+ShortcutInfo Chosen;
 
 // The shell applies what the shortcut says (working folder, show command, the target's own
 // handler). The program ends right after: the shell must finish before this returns.
@@ -70,7 +71,7 @@ bool StartProgram(const ShortcutInfo& shortcut, const wchar_t* name) {
 bool StartShortcut(const wchar_t* linkPath) {
     wchar_t name[MAX_PATH];
     BuildItemName(name, MAX_PATH, PathFindFileNameW(linkPath));
-    ShortcutInfo shortcut;
+    ShortcutInfo& shortcut = Chosen;
     if (!ReadShortcutFile(linkPath, &shortcut)) {
         ShowMenuBox(MB_ICONWARNING | MB_OK, L"The shortcut \"%s\" could not be read.", name);
         return false;

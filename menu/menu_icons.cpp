@@ -4,7 +4,7 @@
 #include <shellapi.h>
 
 #include "menu_state.h"
-#include "shortcut_file.h"
+#include "program_filter.h"
 
 namespace {
 
@@ -91,24 +91,24 @@ HBITMAP BitmapOfIcon(HICON icon) {
 }
 
 // The icon the shortcut names, else its target's; the shell's icon of the file as a last resort.
-HICON ShortcutIcon(const wchar_t* path) {
-    ShortcutInfo link;
+// Nothing on the network is read: its files' icons are those of their kind.
+HICON ShortcutIcon(const wchar_t* path, const ShortcutInfo& link) {
     HICON icon = nullptr;
-    if (ReadShortcutFile(path, &link)) {
-        wchar_t iconFile[MAX_PATH];
-        DWORD expanded = ExpandEnvironmentStringsW(link.iconPath, iconFile, MAX_PATH);
-        if (link.iconPath[0] && expanded > 0 && expanded <= MAX_PATH)
-            ExtractIconExW(iconFile, link.iconIndex, nullptr, &icon, 1);
-        if (!icon && link.target[0])
-            icon = SmallShellIcon(link.target, 0, 0);
-    }
+    wchar_t iconFile[MAX_PATH];
+    DWORD expanded = ExpandEnvironmentStringsW(link.iconPath, iconFile, MAX_PATH);
+    if (link.iconPath[0] && expanded > 0 && expanded <= MAX_PATH && !IsNetworkPath(iconFile))
+        ExtractIconExW(iconFile, link.iconIndex, nullptr, &icon, 1);
+    if (!icon && IsNetworkPath(link.target))
+        return SmallShellIcon(link.target, FILE_ATTRIBUTE_NORMAL, SHGFI_USEFILEATTRIBUTES);
+    if (!icon && link.target[0])
+        icon = SmallShellIcon(link.target, 0, 0);
     return icon ? icon : SmallShellIcon(path, 0, 0);
 }
 
 } // namespace
 
-HBITMAP ShortcutBitmap(const wchar_t* path) {
-    return BitmapOfIcon(ShortcutIcon(path));
+HBITMAP ShortcutBitmap(const wchar_t* path, const ShortcutInfo& link) {
+    return BitmapOfIcon(ShortcutIcon(path, link));
 }
 
 HBITMAP SharedFolderBitmap() {

@@ -2,8 +2,11 @@
 #pragma once
 #include <windows.h>
 
-// A shortcut file's small icon, as Explorer shows it; null when there is none.
-HBITMAP ShortcutBitmap(const wchar_t* path);
+#include "shortcut_file.h"
+
+// The small icon of the shortcut file at path, read as link, as Explorer shows it; null when
+// there is none. A target on the network gets the icon of its kind of file, unread.
+HBITMAP ShortcutBitmap(const wchar_t* path, const ShortcutInfo& link);
 
 // The shell's small folder icon, made once and shared by every folder item.
 HBITMAP SharedFolderBitmap();

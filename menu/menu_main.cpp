@@ -8,8 +8,10 @@
 #include "launch.h"
 #include "menu_box.h"
 #include "menu_state.h"
+#include "menu_text.h"
 #include "mirror_location.h"
 #include "mirror_menu.h"
+#include "recent_programs.h"
 #include "send_to_entry.h"
 
 namespace {
@@ -57,7 +59,12 @@ int RunMirrorMenu() {
         TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, owner, nullptr);
     PostMessageW(owner, WM_NULL, 0, 0);
     const wchar_t* chosen = ShortcutForCommand(command);
-    int code = !chosen || StartShortcut(chosen) ? 0 : 1;
+    bool started = chosen && StartShortcut(chosen);
+    // The list is a convenience: a registry that refuses it costs the user nothing else.
+    const wchar_t* relative = started ? PathBelow(chosen, root) : nullptr;
+    if (relative)
+        RememberRecentProgram(relative);
+    int code = !chosen || started ? 0 : 1;
     DestroyMenu(menu);
     DestroyWindow(owner);
     return code;

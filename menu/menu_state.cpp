@@ -10,3 +10,6 @@ int MenuFolderCount;
 MenuShortcut MenuShortcuts[MaxMenuShortcuts];
 int MenuShortcutCount;
 HBITMAP FolderBitmap;
+
+wchar_t RecentPrograms[MaxRecentPrograms][MAX_PATH];
+int RecentProgramCount;

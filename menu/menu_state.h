@@ -31,3 +31,9 @@ extern MenuShortcut MenuShortcuts[MaxMenuShortcuts];
 extern int MenuShortcutCount;
 // One picture serves every folder item.
 extern HBITMAP FolderBitmap;
+
+// The recent programs (menu/recent_programs.cpp) -----------------------------------------------
+constexpr int MaxRecentPrograms = 5;
+// Shortcut paths relative to the mirror, most recent first; the menu keeps those it can list.
+extern wchar_t RecentPrograms[MaxRecentPrograms][MAX_PATH];
+extern int RecentProgramCount;

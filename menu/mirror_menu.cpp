@@ -9,6 +9,8 @@
 #include "menu_icons.h"
 #include "menu_state.h"
 #include "menu_text.h"
+#include "program_filter.h"
+#include "recent_programs.h"
 
 namespace {
 
@@ -26,6 +28,8 @@ struct ListedEntry {
 // One folder's entries at a time; the menus keep what they need of it.
 ListedEntry Listing[MaxListed];
 int ListingOrder[MaxListed];
+// The shortcut being judged and given an item.
+ShortcutInfo Listed;
 
 // Folders first, then shortcuts, each in Explorer's order of names (digits by value, any case).
 int CompareListed(const void* a, const void* b) {
@@ -76,7 +80,8 @@ int ListFolder(const wchar_t* folder) {
     return count;
 }
 
-void AppendItem(HMENU menu, const wchar_t* name, UINT command, HMENU subMenu, HBITMAP picture) {
+void InsertItem(HMENU menu, int position, const wchar_t* name, UINT command, HMENU subMenu,
+                HBITMAP picture) {
     wchar_t label[2 * MAX_PATH];
     EscapeAmpersands(label, ARRAYSIZE(label), name);
     MENUITEMINFOW item = {};
@@ -86,7 +91,23 @@ void AppendItem(HMENU menu, const wchar_t* name, UINT command, HMENU subMenu, HB
     item.hSubMenu = subMenu;
     item.hbmpItem = picture;
     item.dwTypeData = label;
-    InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &item);
+    InsertMenuItemW(menu, position, TRUE, &item);
+}
+
+void AppendItem(HMENU menu, const wchar_t* name, UINT command, HMENU subMenu, HBITMAP picture) {
+    InsertItem(menu, GetMenuItemCount(menu), name, command, subMenu, picture);
+}
+
+// The shortcut at path as an item at position, when it takes files and the table has room.
+bool InsertShortcut(HMENU menu, int position, const wchar_t* path, const wchar_t* name) {
+    if (MenuShortcutCount >= MaxMenuShortcuts || !ReadShortcutFile(path, &Listed) ||
+        !TakesFiles(name, Listed))
+        return false;
+    int index = MenuShortcutCount++;
+    wmemcpy(MenuShortcuts[index].path, path, MAX_PATH);
+    InsertItem(menu, position, name, FirstShortcutCommand + index, nullptr,
+               ShortcutBitmap(path, Listed));
+    return true;
 }
 
 // Every sub-menu starts with "(empty)" alone, which its first opening replaces when the folder
@@ -106,7 +127,8 @@ HMENU NewFolderMenu(const wchar_t* path) {
     return menu;
 }
 
-// False when the entry could not be given an item (a path too long, a table full).
+// False when the entry was given no item: a shortcut that takes no files, a path too long, a
+// table full.
 bool AppendEntry(HMENU menu, const wchar_t* folder, const ListedEntry& entry) {
     wchar_t path[MAX_PATH];
     if (entry.folder) {
@@ -115,12 +137,8 @@ bool AppendEntry(HMENU menu, const wchar_t* folder, const ListedEntry& entry) {
             AppendItem(menu, entry.name, 0, subMenu, SharedFolderBitmap());
         return subMenu != nullptr;
     }
-    if (MenuShortcutCount >= MaxMenuShortcuts || !JoinPath(path, folder, entry.name, L".lnk"))
-        return false;
-    int index = MenuShortcutCount++;
-    wmemcpy(MenuShortcuts[index].path, path, MAX_PATH);
-    AppendItem(menu, entry.name, FirstShortcutCommand + index, nullptr, ShortcutBitmap(path));
-    return true;
+    return JoinPath(path, folder, entry.name, L".lnk") &&
+           InsertShortcut(menu, GetMenuItemCount(menu), path, entry.name);
 }
 
 int ClosingFolderIndex(const ListedEntry& entry) {
@@ -160,12 +178,42 @@ void FillFolder(int index) {
         DeleteMenu(folder.menu, 0, MF_BYPOSITION); // the "(empty)" placeholder
 }
 
+bool AlreadyListed(int count, const wchar_t* relativePath) {
+    for (int i = 0; i < count; ++i)
+        if (lstrcmpiW(RecentPrograms[i], relativePath) == 0)
+            return true;
+    return false;
+}
+
+// The recent programs head the top level, then a separator. The list keeps only those shown,
+// so a program whose shortcut is gone drops out when the list is next written.
+void InsertRecentPrograms(HMENU menu, const wchar_t* mirrorRoot) {
+    LoadRecentPrograms();
+    int kept = 0;
+    for (int i = 0; i < RecentProgramCount; ++i) {
+        wchar_t path[MAX_PATH], name[MAX_PATH];
+        BuildItemName(name, MAX_PATH, PathFindFileNameW(RecentPrograms[i]));
+        if (AlreadyListed(kept, RecentPrograms[i]) ||
+            !JoinPath(path, mirrorRoot, RecentPrograms[i], L"") ||
+            !InsertShortcut(menu, kept, path, name))
+            continue;
+        if (kept != i)
+            wmemcpy(RecentPrograms[kept], RecentPrograms[i], MAX_PATH);
+        ++kept;
+    }
+    RecentProgramCount = kept;
+    if (kept > 0)
+        InsertMenuW(menu, kept, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+}
+
 } // namespace
 
 HMENU CreateMirrorMenu(const wchar_t* mirrorRoot) {
     HMENU menu = NewFolderMenu(mirrorRoot);
-    if (menu)
+    if (menu) {
         FillFolder(0);
+        InsertRecentPrograms(menu, mirrorRoot);
+    }
     return menu;
 }
 

@@ -3,10 +3,13 @@
 #pragma once
 #include <windows.h>
 
-// A shortcut's arguments hold at most this many characters (the shell's INFOTIPSIZE).
-constexpr int ShortcutArgumentsSize = 1024;
+#include "menu_text.h"
 
-// What starting a shortcut needs from it.
+// The shell's documented limit for arguments is 1,024 characters, but a shortcut file holds
+// more, and a shorter buffer cuts them without a word: they get what a command line can take.
+constexpr int ShortcutArgumentsSize = CommandLineLimit;
+
+// What starting a shortcut needs from it. Large (the arguments): kept in static storage.
 struct ShortcutInfo {
     wchar_t target[MAX_PATH]; // empty for a target that is no file (a shell object)
     wchar_t arguments[ShortcutArgumentsSize];

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the menu benchmark and runs it in a fresh private Wine prefix set up like the tests'.
 # Prints TallowfinMenu.exe's start-to-menu time over a mirror of 20 shortcuts and one of the
-# same 20 plus 5,000 in 200 folders. Args: rounds (default 9).
+# same 20 plus 5,000 in 200 folders. Args: rounds (default 9), then --32 to time the 32-bit build
+# instead of the 64-bit one that 64-bit Windows (and this prefix) runs.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -17,4 +18,6 @@ start_wine_services "$prefix"
 
 log "menu benchmark"
 wine_env "$prefix"
-wine "$WIN_BUILD/bench/menu_bench.exe" "$@"
+menu=$WIN64_BUILD/TallowfinMenu64.exe
+[ "${2:-}" = --32 ] && menu=$WIN_BUILD/TallowfinMenu.exe
+wine "$WIN_BUILD/bench/menu_bench.exe" "${1:-9}" "$(winepath -w "$menu" 2>/dev/null)"

@@ -4,6 +4,8 @@
 TALLOWFIN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_ROOT=${TALLOWFIN_BUILD:-$TALLOWFIN_ROOT/build}
 WIN_BUILD=$BUILD_ROOT/win
+# Tallowfin Menu's 64-bit build, beside the 32-bit one in the release.
+WIN64_BUILD=$BUILD_ROOT/win64
 HOST_BUILD=$BUILD_ROOT/native
 
 log() { printf '== %s\n' "$*"; }
@@ -22,7 +24,8 @@ export HOME USER
 ensure_tools() {
     local missing=0 tool
     for tool in cmake make g++ git i686-w64-mingw32-g++ i686-w64-mingw32-windres wine Xvfb xwd \
-        xwininfo clang-format convert clang cppcheck; do
+        xwininfo clang-format convert clang cppcheck x86_64-w64-mingw32-g++ \
+        x86_64-w64-mingw32-windres x86_64-w64-mingw32-objdump; do
         command -v "$tool" >/dev/null 2>&1 || missing=1
     done
     [ -f /usr/src/googletest/CMakeLists.txt ] || missing=1
@@ -38,6 +41,7 @@ ensure_tools() {
     $sudo apt-get install -y -qq --no-install-recommends \
         cmake g++ make git googletest \
         g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev \
+        g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev \
         wine wine32:i386 wine64 xvfb xauth x11-apps x11-utils imagemagick clang-format \
         clang libclang-rt-14-dev cppcheck >/dev/null
 }
@@ -49,10 +53,21 @@ build_host() {
     cmake --build "$HOST_BUILD" -j"$(nproc)"
 }
 
-# Configures with the given cmake arguments; builds the targets named in WIN_TARGETS, or all.
+# The 64-bit Tallowfin Menu and the 64-bit recorder its test starts (or WIN64_TARGETS alone).
+build_win64() {
+    cmake -S "$TALLOWFIN_ROOT" -B "$WIN64_BUILD" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$TALLOWFIN_ROOT/cmake/mingw-x86_64.cmake" >/dev/null
+    # shellcheck disable=SC2086 # a list of target names
+    cmake --build "$WIN64_BUILD" -j"$(nproc)" ${WIN64_TARGETS:+--target $WIN64_TARGETS}
+}
+
+# The 32-bit build, after the 64-bit one: the release and the menu's test carry both. Configures
+# with the given cmake arguments; builds the targets named in WIN_TARGETS, or all.
 build_win() {
+    build_win64
     cmake -S "$TALLOWFIN_ROOT" -B "$WIN_BUILD" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$TALLOWFIN_ROOT/cmake/mingw-i686.cmake" "$@" >/dev/null
+        -DCMAKE_TOOLCHAIN_FILE="$TALLOWFIN_ROOT/cmake/mingw-i686.cmake" \
+        -DTALLOWFIN_WIN64_BUILD="$WIN64_BUILD" "$@" >/dev/null
     # shellcheck disable=SC2086 # a list of target names
     cmake --build "$WIN_BUILD" -j"$(nproc)" ${WIN_TARGETS:+--target $WIN_TARGETS}
 }

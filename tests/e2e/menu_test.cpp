@@ -1,6 +1,13 @@
 // End to end: the real TallowfinMenu.exe over a small mirror. The menu is read in-process
 // through the probe, items are chosen with the keyboard, and a recording program shows what a
-// chosen program receives. Also its boxes and its own Send To entry.
+// chosen program receives. Also what it leaves out, the recent programs, its boxes, its own
+// Send To entry, and its 64-bit build (from TALLOWFIN_WIN64_BUILD, a Unix path), which the probe
+// cannot enter: that one is worked by keys alone.
+#include <shlobj.h>
+
+#include <cstdlib>
+
+#include "app/settings_store.h"
 #include "tests/e2e/profile_case.h"
 #include "tests/support/shortcut_fixture.h"
 
@@ -8,6 +15,50 @@ namespace {
 
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
+}
+
+const char RecentKey[] = "Software\\mistlebrookworks\\Tallowfin Menu";
+
+// The Windows path of a Unix path named by an environment variable; empty when it is unset.
+std::string HostPath(const char* variable) {
+    const char* unixPath = getenv(variable);
+    std::string path = unixPath && *unixPath ? std::string("Z:") + unixPath : "";
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+std::string Menu64() {
+    std::string folder = HostPath("TALLOWFIN_WIN64_BUILD");
+    return folder.empty() ? "" : folder + "\\TallowfinMenu64.exe";
+}
+
+std::string RegistryText(const char* key, const char* name) {
+    char text[MAX_PATH] = "";
+    DWORD size = sizeof text;
+    RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, text, &size);
+    return text;
+}
+
+// A shortcut to a shell object (the Computer folder): an item list and no file path.
+bool LinkToShellObject(const std::string& linkPath) {
+    IShellLinkA* link = nullptr;
+    IPersistFile* file = nullptr;
+    PIDLIST_ABSOLUTE computer = nullptr;
+    wchar_t wide[MAX_PATH] = L"";
+    MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
+    bool saved = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                            IID_IShellLinkA, reinterpret_cast<void**>(&link))) &&
+                 SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer)) &&
+                 SUCCEEDED(link->SetIDList(computer)) &&
+                 SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)));
+    saved = saved && SUCCEEDED(file->Save(wide, TRUE));
+    CoTaskMemFree(computer);
+    for (IUnknown* object : {static_cast<IUnknown*>(file), static_cast<IUnknown*>(link)})
+        if (object)
+            object->Release();
+    return saved;
 }
 
 class Menu : public ProfileCase {
@@ -19,7 +70,14 @@ class Menu : public ProfileCase {
     void SetUp() override {
         ProfileCase::SetUp();
         ASSERT_TRUE(profile_->Point());
+        RegDeleteKeyA(HKEY_CURRENT_USER, RecentKey);
+        PlaceSystemRecorders();
         BuildMirror();
+    }
+
+    void TearDown() override {
+        RegDeleteKeyA(HKEY_CURRENT_USER, RecentKey);
+        ProfileCase::TearDown();
     }
 
     std::string Record() const { return *work_ / "record.txt"; }
@@ -30,7 +88,30 @@ class Menu : public ProfileCase {
         ASSERT_TRUE(CreateShortcut(path, shortcut)) << relativePath;
     }
 
-    // Folders, "&", logical order in any case, a document, a vanished target, the recorder.
+    // The recorder as tfrecord64.exe in system32 alone, where a 32-bit program cannot see it, and
+    // as tfrecord.exe in both system32 (64-bit) and syswow64 (32-bit), as cmd.exe lies. Copied
+    // from the host side: a 32-bit program's writes to system32 land in syswow64.
+    void PlaceSystemRecorders() {
+        std::string windows = HostPath("TALLOWFIN_WINEPREFIX") + "\\drive_c\\windows\\";
+        ASSERT_TRUE(CopyFileA(BuildFile("record_args.exe").c_str(),
+                              (windows + "syswow64\\tfrecord.exe").c_str(), FALSE));
+        std::string recorder64 = HostPath("TALLOWFIN_WIN64_BUILD") + "\\record_args.exe";
+        for (const char* name : {"tfrecord64.exe", "tfrecord.exe"})
+            EXPECT_TRUE(
+                Menu64().empty() ||
+                CopyFileA(recorder64.c_str(), (windows + "system32\\" + name).c_str(), FALSE));
+    }
+
+    ShortcutSpec Recorder(const std::string& target, const std::string& arguments = "") {
+        ShortcutSpec recorder = ShortcutTo(target);
+        recorder.arguments = "--out " + Quoted(Record()) + arguments;
+        recorder.workingDir = *work_ / "cwd";
+        return recorder;
+    }
+
+    // Folders, "&", logical order in any case, the recorder, one with 2,000 characters of
+    // arguments, two in system32. Left out: documents, a web link, a folder, a shell object,
+    // uninstallers (msiexec by its /x) and a missing target; so "Web & Help" stays empty.
     void BuildMirror() {
         MakeDirs(profile_->MirrorRoot() + "\\Empty");
         MakeDirs(profile_->MirrorRoot() + "\\Tallowfin Quick Launch");
@@ -39,35 +120,78 @@ class Menu : public ProfileCase {
               "Tools\\Deep\\Inner.lnk", "Item 10.lnk", "Item 2.lnk", "Banana.lnk", "apple.lnk",
               "Tallowfin Desktop\\Desk.lnk"})
             Link(path, ShortcutTo("C:\\windows\\notepad.exe"));
-        ASSERT_TRUE(WriteTextFile(*work_ / "letter.tfmenudoc", "text"));
-        Link("Document.lnk", ShortcutTo(*work_ / "letter.tfmenudoc"));
-        ASSERT_TRUE(WriteTextFile(*work_ / "gone.exe", ""));
+        for (const char* file : {"gone.exe", "unins000.exe", "read me.txt", "manual.chm"})
+            ASSERT_TRUE(WriteTextFile(*work_ / file, ""));
+        ASSERT_TRUE(
+            WriteTextFile(*work_ / "site.url", "[InternetShortcut]\nURL=http://x.invalid/\n"));
+        const std::pair<const char*, std::string> leftOut[] = {
+            {"Read me.lnk", *work_ / "read me.txt"},
+            {"Web & Help\\Manual.lnk", *work_ / "manual.chm"},
+            {"Site.lnk", *work_ / "site.url"},
+            {"Folder.lnk", *work_ / "cwd"},
+            {"Missing.lnk", *work_ / "missing.exe"},
+            {"Setup Helper.lnk", *work_ / "unins000.exe"},
+            {"Uninstall Record.lnk", BuildFile("record_args.exe")},
+            {"Tools\\Uninstall Tools.lnk", BuildFile("record_args.exe")},
+            {"Remove Tool.lnk", "C:\\windows\\system32\\msiexec.exe"}};
+        for (const auto& link : leftOut)
+            Link(link.first, Recorder(link.second, " /x{2E5C3B5D-4A4E-4C6B-9A0A-7D2B1C3E4F50}"));
+        ASSERT_TRUE(LinkToShellObject(profile_->MirrorRoot() + "\\Computer.lnk"));
         Link("Gone.lnk", ShortcutTo(*work_ / "gone.exe"));
-        DeleteFileA((*work_ / "gone.exe").c_str());
-        ShortcutSpec recorder = ShortcutTo(BuildFile("record_args.exe"));
-        recorder.arguments = "--out " + Quoted(Record()) + " --flag \"two words\"";
-        recorder.workingDir = *work_ / "cwd";
+        Link("Recorder 64.lnk", Recorder("C:\\windows\\system32\\tfrecord64.exe"));
+        Link("Recorder Both.lnk", Recorder("C:\\windows\\system32\\tfrecord.exe"));
+        ShortcutSpec recorder = Recorder(BuildFile("record_args.exe"), " --flag \"two words\"");
         recorder.iconPath = BuildFile("TallowfinMenu.exe");
         Link("Record & Я 日本.lnk", recorder);
+        Link("Long Record.lnk", Recorder(BuildFile("record_args.exe"), " " + LongArgument()));
         ASSERT_TRUE(WriteTextFile(profile_->MirrorRoot() + "\\readme.txt", "not a shortcut"));
+    }
+
+    // What makes "Long Record"'s arguments 2,000 characters.
+    std::string LongArgument() {
+        return std::string(2000 - Recorder("", " ").arguments.size(), 'a');
     }
 
     // Starts the program with the arguments; with downs >= 0, waits for the menu, presses Down
     // that many times and Enter. Returns the menu window (null when none showed).
-    HWND Run(TallowfinRun& run, const std::string& arguments, int downs = -1) {
+    // The 32-bit build unless exe is given; the probe only enters a 32-bit one.
+    HWND Run(TallowfinRun& run, const std::string& arguments, int downs = -1,
+             const std::string& exe = BuildFile("TallowfinMenu.exe")) {
         LaunchOptions options;
-        options.exe = BuildFile("TallowfinMenu.exe");
+        options.exe = exe;
         options.arguments = arguments;
         options.workingDir = work_->path();
+        options.probe = exe.find("64.exe") == std::string::npos;
         std::vector<HWND> menus;
         if (!run.Start(options) || downs < 0 ||
             !WaitUntil([&] { return !(menus = run.MenuWindows()).empty(); }, StartBound))
             return nullptr;
-        for (int i = 0; i < downs; ++i)
-            PressKey(menus[0], VK_DOWN);
-        if (downs > 0)
-            PressKey(menus[0], VK_RETURN);
+        Choose(menus[0], downs);
         return menus[0];
+    }
+
+    static void Choose(HWND menu, int downs) {
+        for (int i = 0; i < downs; ++i)
+            PressKey(menu, VK_DOWN);
+        if (downs > 0)
+            PressKey(menu, VK_RETURN);
+    }
+
+    // What the recorder wrote: its build, folder, the shortcut's arguments, then the files.
+    std::string ExpectedRecord(int bits, const std::string& arguments,
+                               const std::vector<std::string>& files) const {
+        std::string record = "bits " + std::to_string(bits) + "\ncwd " + *work_ / "cwd" +
+                             "\narg --out\narg " + Record() + "\n" + arguments;
+        for (const std::string& file : files)
+            record += "arg " + file + "\n";
+        return record;
+    }
+
+    std::string TakeRecord() const {
+        std::string record;
+        EXPECT_TRUE(WaitUntil([&] { return ReadTextFile(Record(), &record); }, StartBound));
+        DeleteFileA(Record().c_str());
+        return record;
     }
 
     // The run's box: its caption checked, answered with the button; its text, its icon kind.
@@ -90,26 +214,32 @@ class Menu : public ProfileCase {
     }
 };
 
-// Every sub-menu reads "(empty)" until it first opens.
+// Every sub-menu reads "(empty)" until it first opens. Only programs that take files are listed;
+// to a 32-bit program "Recorder 64" in system32 does not exist.
 const char RootMenu[] = "[i] Empty >\n"
                         "  (empty) [off]\n"
                         "[i] Old.lnk >\n"
                         "  (empty) [off]\n"
                         "[i] Tools >\n"
                         "  (empty) [off]\n"
+                        "[i] Web && Help >\n"
+                        "  (empty) [off]\n"
                         "[i] apple\n"
                         "[i] Banana\n"
-                        "[i] Document\n"
                         "[i] Gone\n"
                         "[i] Item 2\n"
                         "[i] Item 10\n"
+                        "[i] Long Record\n"
                         "[i] Record && Я 日本\n"
+                        "[i] Recorder Both\n"
                         "-\n"
                         "[i] Tallowfin Desktop >\n"
                         "  (empty) [off]\n"
                         "[i] Tallowfin Quick Launch >\n"
                         "  (empty) [off]\n";
 
+// Then the recent programs: two runs choose two programs, the third shows them first and
+// chooses one of them, and once the other's shortcut is gone it leaves the list.
 TEST_F(Menu, ShowsTheMirrorAndStartsTheChosenProgramWithTheFiles) {
     const std::vector<std::string> files = {*work_ / "My Files\\report 2024.txt",
                                             *work_ / "Файлы 日本\\заметка & 記録.txt",
@@ -138,65 +268,80 @@ TEST_F(Menu, ShowsTheMirrorAndStartsTheChosenProgramWithTheFiles) {
     EXPECT_EQ(seen, withTools);
     EXPECT_EQ(run.MenuWindows().size(), 2u) << "Tools is open beside the top level";
     SaveScreenshot("menu-cascade");
+    // "Web & Help", opened, still holds nothing it could list.
+    PressKey(menu, VK_LEFT);
+    EXPECT_TRUE(WaitUntil([&] { return run.MenuWindows().size() == 1; }, StartBound, 20));
+    PressKey(menu, VK_DOWN);
+    PressKey(menu, VK_RIGHT);
+    EXPECT_TRUE(WaitUntil([&] { return run.MenuWindows().size() == 2; }, StartBound, 20));
+    EXPECT_EQ(ReadMenu(run, menu), withTools);
 
     // Back to the top level, seven down to the recorder, Enter.
     for (UINT key :
          {VK_LEFT, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
         PressKey(menu, key);
     EXPECT_EQ(ExitCode(run), 0u);
-    std::string record;
-    ASSERT_TRUE(WaitUntil([&] { return ReadTextFile(Record(), &record); }, StartBound));
-    std::string expected =
-        "cwd " + *work_ / "cwd" + "\narg --out\narg " + Record() + "\narg --flag\narg two words\n";
-    for (const std::string& file : files)
-        expected += "arg " + file + "\n";
-    EXPECT_EQ(record, expected);
+    EXPECT_EQ(TakeRecord(), ExpectedRecord(32, "arg --flag\narg two words\n", files));
+
+    // 2,000 characters of the shortcut's own arguments arrive whole. The recorder now heads the
+    // menu, so "Long Record" is eleven down.
+    TallowfinRun second;
+    ASSERT_NE(Run(second, Quoted(files[0]), 11), nullptr);
+    EXPECT_EQ(ExitCode(second), 0u);
+    EXPECT_EQ(TakeRecord(), ExpectedRecord(32, "arg " + LongArgument() + "\n", {files[0]}));
+
+    TallowfinRun third;
+    menu = Run(third, Quoted(files[0]), 0);
+    ASSERT_NE(menu, nullptr);
+    const std::string recent = "[i] Long Record\n[i] Record && Я 日本\n-\n";
+    EXPECT_EQ(ReadMenu(third, menu), recent + RootMenu);
+    Choose(menu, 2);
+    EXPECT_EQ(ExitCode(third), 0u);
+    EXPECT_EQ(TakeRecord(), ExpectedRecord(32, "arg --flag\narg two words\n", {files[0]}));
+    // Kept beside Tallowfin's key, whose Uninstall still deletes it.
+    EXPECT_EQ(RegistryText(RecentKey, "1"), "Record & Я 日本.lnk");
+    EXPECT_EQ(RegistryText(RecentKey, "2"), "Long Record.lnk");
+    WriteRegistryString(HKEY_CURRENT_USER, "Software\\mistlebrookworks\\Tallowfin", "WP", "1");
+    DeleteSettingsKey();
+    HKEY key;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\mistlebrookworks\\Tallowfin", 0, KEY_READ,
+                            &key),
+              ERROR_SUCCESS);
 
     // Escape closes the menu and starts nothing.
-    DeleteFileA(Record().c_str());
+    ASSERT_TRUE(DeleteFileA((profile_->MirrorRoot() + "\\Long Record.lnk").c_str()));
+    std::string root = RootMenu;
+    root.erase(root.find("[i] Long Record\n"), 16);
     TallowfinRun escaped;
     menu = Run(escaped, Quoted(files[0]), 0);
     ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(ReadMenu(escaped, menu), "[i] Record && Я 日本\n-\n" + root);
     PressKey(menu, VK_ESCAPE);
     EXPECT_EQ(ExitCode(escaped), 0u);
     Sleep(300);
     EXPECT_FALSE(FileExists(Record()));
 }
 
-// A document opens through its file type, without the files; a vanished target, too many files
-// and a missing mirror each give a warning and start nothing.
-TEST_F(Menu, DocumentsOpenAloneAndErrorsStartNothing) {
-    // Wine's shell reads file types only from the machine's classes.
-    const char* const keys[] = {"Software\\Classes\\.tfmenudoc",
-                                "Software\\Classes\\TallowfinMenu.TestDocument"};
-    std::string documentRecord = *work_ / "document.txt", record;
-    WriteRegistryString(HKEY_LOCAL_MACHINE, keys[0], "", "TallowfinMenu.TestDocument");
-    WriteRegistryString(
-        HKEY_LOCAL_MACHINE, (keys[1] + std::string("\\shell\\open\\command")).c_str(), "",
-        Quoted(BuildFile("record_args.exe")) + " --out " + Quoted(documentRecord) + " \"%1\"");
-    TallowfinRun document;
-    Run(document, "one.txt two.txt", 6);
-    EXPECT_EQ(ExitCode(document), 0u);
-    EXPECT_TRUE(WaitUntil([&] { return ReadTextFile(documentRecord, &record); }, StartBound));
-    EXPECT_EQ(record.substr(record.find('\n') + 1),
-              "arg --out\narg " + documentRecord + "\narg " + *work_ / "letter.tfmenudoc\n");
-    for (const char* key : keys)
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, key);
-
-    // 16,000 one-letter files fit this program's command line, but not quoted after the
-    // recorder's path and arguments.
+// A target that vanished after the menu showed, too many files and a missing mirror each give a
+// warning and start nothing.
+TEST_F(Menu, ErrorsStartNothing) {
+    // With its 2,000 characters of arguments "Long Record" cannot take this many files; with
+    // only the first 1,023 it could.
+    int fileCount = static_cast<int>(31250 - BuildFile("record_args.exe").size()) / 4;
     std::string many;
-    for (int i = 0; i < 16000; ++i)
+    for (int i = 0; i < fileCount; ++i)
         many += "x ";
     const struct {
         std::string arguments;
         int downs; // -1: no menu is expected
         std::string text;
+        bool targetVanishes = false; // after the menu showed
     } cases[] = {
+        {many, 10, std::to_string(fileCount) + " files were given."},
         {"one.txt", 7,
          "The shortcut \"Gone\" points to something that no longer exists:\n\n" +
-             *work_ / "gone.exe"},
-        {many, 10, "16000 files were given."},
+             *work_ / "gone.exe",
+         true},
         {"one.txt", -1, "There is no Tallowfin folder in your Send To folder yet."},
     };
     for (const auto& c : cases) {
@@ -205,8 +350,12 @@ TEST_F(Menu, DocumentsOpenAloneAndErrorsStartNothing) {
             ASSERT_TRUE(RemoveTree(profile_->MirrorRoot()));
         }
         TallowfinRun run;
-        HWND menu = Run(run, c.arguments, c.downs);
+        HWND menu = Run(run, c.arguments, c.downs < 0 ? -1 : 0);
         EXPECT_TRUE(menu || c.downs < 0) << "no menu";
+        if (c.targetVanishes) {
+            ASSERT_TRUE(DeleteFileA((*work_ / "gone.exe").c_str()));
+        }
+        Choose(menu, c.downs);
         BoxIcon icon;
         std::string text = Answer(run, IDOK, &icon);
         EXPECT_EQ(text.find(c.text), 0u) << text;
@@ -216,26 +365,61 @@ TEST_F(Menu, DocumentsOpenAloneAndErrorsStartNothing) {
     }
 }
 
-// Without files it offers to add its Send To entry; once added, to remove it.
+// Without files it offers to add its Send To entry; once added, to remove it. On 64-bit Windows
+// the 32-bit build alone says that a 64-bit build fits; beside one, it offers an entry to it.
+// Removing the entry removes the recent list's key.
 TEST_F(Menu, WithoutFilesItAddsThenRemovesItsSendToEntry) {
     const std::string entry = profile_->SendTo() + "\\Tallowfin Menu.lnk";
+    const std::string release = *work_ / "release", menu64 = release + "\\TallowfinMenu64.exe";
     const char* const questions[] = {"Add Tallowfin Menu to your Send To menu?",
                                      "Tallowfin Menu is in your Send To menu.\n\nRemove it?"};
-    for (const char* question : questions) {
+    const struct {
+        std::string exe;
+        const char* question;
+        std::string mentions, target; // the entry's target; empty: removed
+    } steps[] = {
+        {BuildFile("TallowfinMenu.exe"), questions[0], "TallowfinMenu64.exe",
+         BuildFile("TallowfinMenu.exe")},
+        {BuildFile("TallowfinMenu.exe"), questions[1], "", ""},
+        {release + "\\TallowfinMenu.exe", questions[0], menu64, menu64},
+        {menu64, questions[1], "", ""},
+    };
+    MakeDirs(release);
+    ASSERT_TRUE(CopyFileA(BuildFile("TallowfinMenu.exe").c_str(), steps[2].exe.c_str(), FALSE));
+    bool with64 = CopyFileA(Menu64().c_str(), menu64.c_str(), FALSE);
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.exe);
+        if (step.exe == menu64 && !with64)
+            break;
+        WriteRegistryString(HKEY_CURRENT_USER, RecentKey, "1", "apple.lnk");
         TallowfinRun run;
-        Run(run, "");
+        Run(run, "", -1, step.exe);
         BoxIcon icon;
         std::string text = Answer(run, IDYES, &icon);
-        EXPECT_EQ(text.find(question), 0u) << text;
-        EXPECT_EQ(icon, BoxIcon::Question) << BoxIconName(icon);
+        EXPECT_EQ(text.find(step.question), 0u) << text;
+        EXPECT_NE(text.find(step.mentions), std::string::npos) << text;
+        EXPECT_TRUE(icon == BoxIcon::Question || step.exe == menu64) << BoxIconName(icon);
         EXPECT_EQ(ExitCode(run), 0u);
         ShortcutFields fields;
-        bool added = question == questions[0];
-        ASSERT_EQ(ReadShortcut(entry, &fields), added) << entry;
-        if (added) {
-            EXPECT_EQ(lstrcmpiA(fields.path.c_str(), BuildFile("TallowfinMenu.exe").c_str()), 0);
-            EXPECT_EQ(fields.iconPath, fields.path);
-        }
+        ASSERT_EQ(ReadShortcut(entry, &fields), !step.target.empty()) << entry;
+        EXPECT_EQ(lstrcmpiA(fields.path.c_str(), step.target.c_str()), 0) << fields.path;
+        EXPECT_EQ(fields.iconPath, fields.path);
+        EXPECT_EQ(RegistryText(RecentKey, "1").empty(), step.target.empty());
+    }
+    EXPECT_TRUE(with64) << "no 64-bit build at " << Menu64();
+}
+
+// The 64-bit build on 64-bit Windows: a program in system32 alone is listed and starts, and one
+// in both system32 and syswow64 starts as its 64-bit copy, each with the files.
+TEST_F(Menu, The64BitBuildStartsWhatExplorerWould) {
+    if (Menu64().empty())
+        GTEST_SKIP() << "TALLOWFIN_WIN64_BUILD names no 64-bit build";
+    for (int downs : {12, 13}) {
+        RegDeleteKeyA(HKEY_CURRENT_USER, RecentKey);
+        TallowfinRun run;
+        ASSERT_NE(Run(run, "\"C:\\some file.txt\"", downs, Menu64()), nullptr);
+        EXPECT_EQ(ExitCode(run), 0u);
+        EXPECT_EQ(TakeRecord(), ExpectedRecord(64, "", {"C:\\some file.txt"})) << downs;
     }
 }
 

@@ -1,6 +1,6 @@
 // Test program started by Tallowfin Menu: writes what it was started with to the file named
-// by its first two arguments ("--out <file>"): "cwd <folder>", then "arg <argument>" for every
-// argument after the program name, in UTF-8.
+// by its first two arguments ("--out <file>"): "bits 32" or "bits 64" (the build that started),
+// "cwd <folder>", then "arg <argument>" for every argument after the program name, in UTF-8.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -13,7 +13,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return 2;
     wchar_t folder[MAX_PATH] = L"";
     GetCurrentDirectoryW(MAX_PATH, folder);
-    std::string record;
+    std::string record = "bits " + std::to_string(sizeof(void*) * 8) + "\n";
     for (int i = 0; i < count; ++i) {
         char text[4096] = "";
         WideCharToMultiByte(CP_UTF8, 0, i ? args[i] : folder, -1, text, sizeof text, 0, 0);

@@ -72,4 +72,28 @@ TEST(MenuText, CommandLinesBeyondTheLimitAreRefused) {
     EXPECT_FALSE(BuildCommandLine(exact, 10, L"C:\\p.exe", L"", nullptr, 0));
 }
 
+// What the menu judges by name alone, as it must for a program on the network.
+TEST(MenuText, ProgramsAndUninstallersAreKnownByName) {
+    EXPECT_TRUE(IsProgramPath(L"\\\\srv\\apps\\tool.CMD"));
+    EXPECT_FALSE(IsProgramPath(L"C:\\a.exe\\b.txt"));
+    EXPECT_TRUE(IsUninstaller(L"Tool", L"C:\\W\\MsiExec.exe", L"/qb -Uninstall {P}"));
+    EXPECT_FALSE(IsUninstaller(L"Tool", L"C:\\W\\msiexec.exe", L"/i{P} /xlog a.txt"));
+    EXPECT_FALSE(IsUninstaller(L"Tool", L"C:\\W\\other.exe", L"/x{P}"));
+    EXPECT_TRUE(IsUncPath(L"\\\\srv\\share\\a.exe"));
+    EXPECT_TRUE(IsUncPath(L"\\\\?\\UNC\\srv\\share\\a.exe"));
+    EXPECT_FALSE(IsUncPath(L"\\\\?\\C:\\a.exe"));
+}
+
+// The recent list's registry entries must stay inside the mirror.
+TEST(MenuText, RecentEntriesAreShortcutsBelowTheMirror) {
+    EXPECT_STREQ(L"TOOLS\\a.lnk", PathBelow(L"C:\\M\\TOOLS\\a.lnk", L"C:\\m\\"));
+    EXPECT_EQ(nullptr, PathBelow(L"C:\\Mx\\a.lnk", L"C:\\M\\"));
+    EXPECT_EQ(nullptr, PathBelow(L"C:\\M\\", L"C:\\M\\"));
+    for (const wchar_t* good : {L"a.lnk", L"Tools\\Deep\\..x.LNK"})
+        EXPECT_TRUE(IsMirrorRelativeShortcut(good)) << good;
+    for (const wchar_t* bad : {L"a.exe", L"\\a.lnk", L"C:a.lnk", L"..\\a.lnk", L"T\\.\\a.lnk",
+                               L"T\\\\a.lnk", L"\\\\srv\\s\\a.lnk"})
+        EXPECT_FALSE(IsMirrorRelativeShortcut(bad)) << bad;
+}
+
 } // namespace
