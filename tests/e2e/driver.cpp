@@ -528,10 +528,7 @@ bool SaveScreenshot(const std::string& name, HWND window) {
                           "xwd -silent -root) | convert xwd:-" +
                           crop + " 'png:" + partial + "' && mv -f '" + partial + "' '" + target +
                           "'\"";
-    std::string windowsPath = "Z:" + target;
-    for (char& c : windowsPath)
-        if (c == '/')
-            c = '\\';
+    std::string windowsPath = WindowsPathOfHostPath(target);
     DeleteFileA(windowsPath.c_str());
     if (!StartHostProgram(command))
         return false;

@@ -10,6 +10,7 @@
 #include "app/settings_store.h"
 #include "tests/e2e/profile_case.h"
 #include "tests/support/shortcut_fixture.h"
+#include "tests/support/unix_link.h"
 
 namespace {
 
@@ -22,11 +23,7 @@ const char RecentKey[] = "Software\\mistlebrookworks\\Tallowfin Menu";
 // The Windows path of a Unix path named by an environment variable; empty when it is unset.
 std::string HostPath(const char* variable) {
     const char* unixPath = getenv(variable);
-    std::string path = unixPath && *unixPath ? std::string("Z:") + unixPath : "";
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
+    return unixPath && *unixPath ? WindowsPathOfHostPath(unixPath) : "";
 }
 
 std::string Menu64() {

@@ -80,3 +80,11 @@ bool FillFolderFromHost(const std::string& folder, int folders, int files) {
     }
     return false;
 }
+
+std::string WindowsPathOfHostPath(const std::string& hostPath) {
+    std::string path = "Z:" + hostPath;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}

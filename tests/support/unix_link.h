@@ -7,6 +7,9 @@
 // for (the wait fails at once), so callers watch for the program's effect instead.
 bool StartHostProgram(std::string commandLine);
 
+// The Windows name of a host path, through Wine's Z: drive.
+std::string WindowsPathOfHostPath(const std::string& hostPath);
+
 // Creates a link at linkPath (its parent must exist) pointing at the folder targetPath.
 bool MakeUnixFolderLink(const std::string& linkPath, const std::string& targetPath);
 
