@@ -3,11 +3,15 @@
 
 #include <cstring>
 
-void ChildPath(char out[PathBufferSize], const char* folder, const char* name) {
-    const size_t limit = PathBufferSize - 1;
-    size_t nameLength = strnlen(name, limit);
-    CopyBounded(out, PathBufferSize, folder, limit - nameLength);
-    AppendBounded(out, PathBufferSize, name);
+bool ChildPath(char out[PathBufferSize], const char* folder, const char* name) {
+    out[0] = '\0';
+    size_t folderLength = strnlen(folder, PathBufferSize);
+    if (folderLength == 0 || folder[folderLength - 1] != '\\')
+        return false;
+    if (JoinPath(out, PathBufferSize, folder, name))
+        return true;
+    out[0] = '\0';
+    return false;
 }
 
 void SearchPattern(char out[PathBufferSize], const char* folder) {

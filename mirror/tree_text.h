@@ -7,9 +7,10 @@
 
 constexpr size_t SearchPatternCut = 250; // characters of the folder kept before the "*"
 
-// folder (ending in a backslash) cut to at most 259 - strlen(name) characters, then name:
-// never more than 259 characters.
-void ChildPath(char out[PathBufferSize], const char* folder, const char* name);
+// folder, which must end in a backslash, then name. False, with out empty, when folder lacks
+// its backslash (it was too full to take one) or the two together pass 259 characters: a cut
+// folder joined to a name would be some other folder's path.
+bool ChildPath(char out[PathBufferSize], const char* folder, const char* name);
 
 // folder cut to at most 250 characters, then "*".
 void SearchPattern(char out[PathBufferSize], const char* folder);

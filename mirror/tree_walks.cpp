@@ -82,22 +82,28 @@ HWND ProgressControl() {
     return GetDlgItem(mainWindow, IDC_MAIN_PROGRESS);
 }
 
-void Step(HWND progress) {
-    ++ProgressCounters.position;
+void Step(HWND progress, uint32_t steps = 1) {
+    ProgressCounters.position += steps;
     PostMessageA(progress, PBM_SETPOS, ProgressCounters.position, 0);
+}
+
+// The entries the count walk finds in the tree, at every depth.
+uint32_t CountEntries(char folder[PathBufferSize]) {
+    uint32_t count = 0;
+    ForEachEntry(folder, [folder, &count](const char* name, EntryKind kind) {
+        ++count;
+        char child[PathBufferSize];
+        if (kind == EntryKind::Folder && ChildPath(child, folder, name))
+            count += CountEntries(child);
+    });
+    return count;
 }
 
 } // namespace
 
+// A child whose path does not fit is counted, but nothing beneath it: the walks cannot name it.
 void CountTree(char folder[PathBufferSize]) {
-    ForEachEntry(folder, [folder](const char* name, EntryKind kind) {
-        ++ProgressCounters.total;
-        if (kind == EntryKind::Folder) {
-            char child[PathBufferSize];
-            ChildPath(child, folder, name);
-            CountTree(child);
-        }
-    });
+    ProgressCounters.total += CountEntries(folder);
 }
 
 void DeleteTree(char folder[PathBufferSize]) {
@@ -105,7 +111,8 @@ void DeleteTree(char folder[PathBufferSize]) {
     ForEachEntry(folder, [folder, progress](const char* name, EntryKind kind) {
         Step(progress);
         char child[PathBufferSize];
-        ChildPath(child, folder, name);
+        if (!ChildPath(child, folder, name))
+            return;
         switch (kind) {
         case EntryKind::Folder:
             DeleteTree(child);
@@ -133,8 +140,15 @@ uint32_t MirrorTree(char destination[PathBufferSize], char source[PathBufferSize
     ForEachEntry(source, [&](const char* name, EntryKind kind) {
         Step(progress);
         char sourceChild[PathBufferSize], destinationChild[PathBufferSize];
-        ChildPath(sourceChild, source, name);
-        ChildPath(destinationChild, destination, name);
+        if (!ChildPath(sourceChild, source, name))
+            return;
+        // The mirror lies deeper than its sources, so a source that fits may not fit there; what
+        // the count walk found beneath it still takes its steps, so that the bar ends full.
+        if (!ChildPath(destinationChild, destination, name)) {
+            if (kind == EntryKind::Folder)
+                Step(progress, CountEntries(sourceChild));
+            return;
+        }
         if (kind == EntryKind::Folder) {
             CreateDirectoryA(destinationChild, nullptr);
             uint32_t n = MirrorTree(destinationChild, sourceChild);

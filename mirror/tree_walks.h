@@ -12,7 +12,9 @@ struct WalkProgress {
 extern WalkProgress ProgressCounters;
 
 // Each walk first appends a missing backslash to the folder paths it is given, in the caller's
-// writable 260-byte buffers, and stops before its next entry once CancelFlag is set.
+// writable 260-byte buffers, and stops before its next entry once CancelFlag is set. An entry
+// whose path, or whose path in the mirror, would pass 259 characters is skipped with all that
+// lies beneath it: nothing is made, copied or deleted under a cut name.
 
 // Adds the number of files and sub-folders of the tree, at every depth, to the total.
 void CountTree(char folder[PathBufferSize]);

@@ -304,6 +304,49 @@ TEST_F(MirrorPass, WithoutShortcutsTheRootHoldsJustTheTwoEmptyFolders) {
     EXPECT_TRUE(watch->OnlyMirrorChanged());
 }
 
+// The mirror lies deeper than a Desktop, and a Cyrillic or CJK character takes 2 or 3 bytes: a
+// folder at the second level and a shortcut at the third that fit at the source but not in the
+// mirror are left out, with all beneath them, and nothing lands under a cut name anywhere; the
+// bar still ends full.
+TEST_F(MirrorPass, PathsThatDoNotFitInTheMirrorAreSkippedWhole) {
+    const std::string top = "Программы", middle = "日本語", fits = "Редактор.lnk";
+    const size_t source = profile_->SourceFolder(UserDesktop).size() + 1 + top.size() + 1;
+    const size_t mirror =
+        (profile_->MirrorRoot() + "\\Tallowfin Desktop").size() + 1 + top.size() + 1;
+    auto cjk = [](size_t bytes) {
+        std::string text;
+        for (size_t i = 0; i < bytes / 3; ++i)
+            text += "文";
+        return text;
+    };
+    // A folder whose shortcut fits at the source, which the mirror cannot name.
+    std::string deepFolder = cjk(259 - source - 1 - fits.size());
+    // A shortcut beside a short folder: the same.
+    std::string longLink = cjk(259 - source - middle.size() - 1 - 4) + ".lnk";
+    ASSERT_GT(mirror + deepFolder.size(), 259u) << "the profile's folders are too short";
+    ASSERT_GT(mirror + middle.size() + 1 + longLink.size(), 259u);
+    ASSERT_TRUE(MakeDirs(*work_ / "Apps"));
+    ASSERT_TRUE(WriteTextFile(App("editor.exe"), ""));
+    ShortcutSpec spec = ShortcutTo(App("editor.exe"));
+    for (std::string link :
+         {top + "\\" + deepFolder + "\\" + fits, top + "\\" + middle + "\\" + fits,
+          top + "\\" + middle + "\\" + longLink})
+        ASSERT_TRUE(profile_->AddShortcut(UserDesktop, link, spec)) << link;
+    ASSERT_TRUE(profile_->Point());
+    auto watch = Watch();
+    size_t counted = EntriesToCount();
+
+    RunOutcome outcome;
+    ASSERT_NO_FATAL_FAILURE(RunPass(&outcome));
+    std::vector<std::string> expected = {"Tallowfin Desktop\\", "Tallowfin Desktop\\" + top + "\\",
+                                         "Tallowfin Desktop\\" + top + "\\" + middle + "\\",
+                                         "Tallowfin Desktop\\" + top + "\\" + middle + "\\" + fits,
+                                         "Tallowfin Quick Launch\\"};
+    EXPECT_EQ(Sorted(expected), TreeListing(profile_->MirrorRoot()));
+    ExpectFullBar(outcome, counted);
+    EXPECT_TRUE(watch->OnlyMirrorChanged());
+}
+
 // A folder in the log's place: the worker reports it in a box owned by the main window and
 // leaves the earlier mirror alone; closing the window meanwhile ends the run once the box goes.
 TEST_F(MirrorPass, LogThatCannotBeCreatedIsReportedAndTheMirrorIsLeftAlone) {

@@ -29,19 +29,27 @@ TEST(TreeText, ShortcutNamesEndInLnkInAnyCase) {
         EXPECT_EQ(c.shortcut, IsShortcutName(c.name)) << c.name;
 }
 
-TEST(TreeText, ChildPathNeverExceeds259Characters) {
+// A join that would pass 259 characters, or a folder too full to end in its backslash, gives
+// nothing: a cut folder joined to the name would name a file in some ancestor folder.
+TEST(TreeText, ChildPathIsWholeOrEmpty) {
     char out[PathBufferSize];
-    ChildPath(out, "C:\\src\\", "a.lnk");
+    EXPECT_TRUE(ChildPath(out, "C:\\src\\", "a.lnk"));
     EXPECT_STREQ("C:\\src\\a.lnk", out);
 
-    std::string folder = "C:\\" + std::string(250, 'f') + "\\"; // 254 characters
-    ChildPath(out, folder.c_str(), "name.lnk");                 // 8: folder cut to 251
-    EXPECT_EQ(folder.substr(0, 251) + "name.lnk", out);
+    // Multi-byte UTF-8: 3 bytes a character, so 84 CJK characters already take 252 bytes.
+    std::string cjk;
+    for (int i = 0; i < 84; ++i)
+        cjk += "\xE6\x96\x87";
+    std::string folder = "C:\\" + cjk + "\\"; // 256 bytes
+    EXPECT_TRUE(ChildPath(out, folder.c_str(), "a.l"));
     EXPECT_EQ(259u, strlen(out));
+    EXPECT_FALSE(ChildPath(out, folder.c_str(), "ab.l"));
+    EXPECT_STREQ("", out);
 
-    std::string longName(300, 'n');
-    ChildPath(out, "C:\\src\\", longName.c_str());
-    EXPECT_EQ(std::string(259, 'n'), out);
+    EXPECT_FALSE(ChildPath(out, ("C:\\" + std::string(255, 'f')).c_str(), "x")); // no backslash
+    EXPECT_STREQ("", out);
+    EXPECT_FALSE(ChildPath(out, "", "x"));
+    EXPECT_FALSE(ChildPath(out, "C:\\src\\", std::string(300, 'n').c_str()));
 }
 
 TEST(TreeText, SearchPatternCutsTheFolderAt250) {
