@@ -82,7 +82,7 @@ double Median(std::vector<double> values) {
 
 int main(int argc, char** argv) {
     int rounds = argc > 1 ? atoi(argv[1]) : 9;
-    const std::string exe = argc > 2 ? argv[2] : BuildFile("TallowfinMenu.exe");
+    const std::string exe = argc > 2 ? argv[2] : BuildFile(TALLOWFIN_MENU_EXE_NAME);
     printf("menu program: %s\n", exe.c_str());
     CoInitialize(nullptr);
     TempDir work("tallowfin-menu-bench");

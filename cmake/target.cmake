@@ -1,5 +1,20 @@
-# The Windows build: Tallowfin.exe, its component tests and end-to-end tests, run under Wine.
+# A Windows build, 32-bit or 64-bit by the toolchain: Tallowfin.exe and TallowfinMenu.exe (with
+# "64" in their names in the 64-bit build), their component and end-to-end tests under Wine, and,
+# in the 32-bit build, the release and the checks that need no Wine.
 enable_language(RC)
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(TALLOWFIN_64 ON)
+    set(TALLOWFIN_EXE Tallowfin64)
+    set(TALLOWFIN_MENU_EXE TallowfinMenu64)
+else()
+    set(TALLOWFIN_64 OFF)
+    set(TALLOWFIN_EXE Tallowfin)
+    set(TALLOWFIN_MENU_EXE TallowfinMenu)
+endif()
+# Off where this build's programs cannot run under Wine: a machine that refuses 32-bit code
+# still builds the 32-bit release, and tests the 64-bit build alone.
+option(TALLOWFIN_WINE_TESTS "Build the Wine tests, demo and benchmarks" ON)
 
 # One static library per layer, each linking only the layer below it: app/ and dialogs/, then
 # mirror/, then the ground floor base/.
@@ -64,11 +79,14 @@ target_link_libraries(tallowfin_core PUBLIC tallowfin_mirror)
 # Statically linked: the exe must run on a bare Windows with no MinGW runtime DLLs.
 set(TALLOWFIN_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
-add_executable(Tallowfin WIN32 app/win_main.cpp res/tallowfin.rc)
-target_compile_options(Tallowfin PRIVATE ${TALLOWFIN_WARNINGS})
-target_link_libraries(Tallowfin PRIVATE tallowfin_core)
+add_executable(${TALLOWFIN_EXE} WIN32 app/win_main.cpp res/tallowfin.rc)
+target_compile_options(${TALLOWFIN_EXE} PRIVATE ${TALLOWFIN_WARNINGS})
+target_link_libraries(${TALLOWFIN_EXE} PRIVATE tallowfin_core)
 # Shipped without symbols: a fifth of the size.
-target_link_options(Tallowfin PRIVATE ${TALLOWFIN_STATIC_LINK} -s)
+target_link_options(${TALLOWFIN_EXE} PRIVATE ${TALLOWFIN_STATIC_LINK} -s)
+if(TALLOWFIN_64)
+    target_compile_definitions(${TALLOWFIN_EXE} PRIVATE TALLOWFIN_64)
+endif()
 set_property(SOURCE res/tallowfin.rc APPEND PROPERTY OBJECT_DEPENDS
     ${CMAKE_SOURCE_DIR}/res/tallowfin.ico ${CMAKE_SOURCE_DIR}/res/donate.bmp
     ${CMAKE_SOURCE_DIR}/res/tallowfin.manifest)
@@ -76,21 +94,32 @@ set_property(SOURCE res/tallowfin.rc APPEND PROPERTY OBJECT_DEPENDS
 # Tallowfin Menu: a second program that finds the mirror with Tallowfin's own discovery code,
 # and takes nothing else of Tallowfin.exe.
 include(cmake/menu_program.cmake)
-add_menu_program(TallowfinMenu)
+add_menu_program(${TALLOWFIN_MENU_EXE})
+if(TALLOWFIN_64)
+    # The version block's file name and the file's bitness follow the build.
+    target_compile_definitions(TallowfinMenu64 PRIVATE TALLOWFIN_MENU_64)
+endif()
 
-# GoogleTest for the target, from Debian's sources.
-set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+if(TALLOWFIN_WINE_TESTS)
+    # GoogleTest for the target, from Debian's sources.
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-# Every Wine test goes through this runner, which sets up the private prefix's environment.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
+    # Every Wine test goes through this runner, which sets up the private prefix's environment.
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
 
-add_subdirectory(tests)
-add_subdirectory(demo)
-add_subdirectory(bench)
+    add_subdirectory(tests)
+    add_subdirectory(demo)
+    add_subdirectory(bench)
+endif()
 
+if(TALLOWFIN_64)
+    return()
+endif()
+
+# The checks that need no Wine, and the release: in the 32-bit build alone.
 # The native sanitizer tests, built beforehand by the test script, join this ctest run.
 if(TALLOWFIN_HOST_TESTS)
     add_test(NAME host_pure_helpers COMMAND ${TALLOWFIN_HOST_TESTS})
@@ -100,7 +129,8 @@ endif()
 
 add_test(NAME exe_imports_only_system_dlls
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports.sh $<TARGET_FILE:Tallowfin>
-            $<TARGET_FILE:TallowfinMenu> ${TALLOWFIN_WIN64_BUILD}/TallowfinMenu64.exe)
+            $<TARGET_FILE:TallowfinMenu> ${TALLOWFIN_WIN64_BUILD}/Tallowfin64.exe
+            ${TALLOWFIN_WIN64_BUILD}/TallowfinMenu64.exe)
 
 add_test(NAME sources_are_clang_formatted COMMAND ${CMAKE_SOURCE_DIR}/scripts/format.sh --check)
 
@@ -115,9 +145,10 @@ add_test(NAME release_package_holds_the_stripped_program
 
 # The release: cmake --build build/win --target package gives Tallowfin-<version>-win32.zip.
 install(TARGETS Tallowfin TallowfinMenu RUNTIME DESTINATION .)
-# The 64-bit Tallowfin Menu comes from its own build folder (TALLOWFIN_WIN64_BUILD).
+# The 64-bit programs come from their own build folder (TALLOWFIN_WIN64_BUILD).
 if(TALLOWFIN_WIN64_BUILD)
-    install(PROGRAMS ${TALLOWFIN_WIN64_BUILD}/TallowfinMenu64.exe DESTINATION .)
+    install(PROGRAMS ${TALLOWFIN_WIN64_BUILD}/Tallowfin64.exe
+        ${TALLOWFIN_WIN64_BUILD}/TallowfinMenu64.exe DESTINATION .)
 endif()
 install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION .)
 set(CPACK_GENERATOR ZIP)

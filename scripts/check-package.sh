@@ -10,7 +10,7 @@ zip=$(ls "$build"/Tallowfin-*-win32.zip)
 echo "$(basename "$zip"): $(stat -c %s "$zip") bytes"
 listing=$(cmake -E tar tf "$zip" | sort | tr '\n' ' ')
 echo "contents: $listing"
-[ "$listing" = "LICENSE README.md Tallowfin.exe TallowfinMenu.exe TallowfinMenu64.exe " ] || { echo "unexpected contents"; exit 1; }
+[ "$listing" = "LICENSE README.md Tallowfin.exe Tallowfin64.exe TallowfinMenu.exe TallowfinMenu64.exe " ] || { echo "unexpected contents"; exit 1; }
 (cd "$(dirname "$zip")" && sha256sum -c "$(basename "$zip").sha256") || { echo "no matching checksum file"; exit 1; }
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -18,7 +18,7 @@ trap 'rm -rf "$scratch"' EXIT
 size=$(stat -c %s "$scratch/Tallowfin.exe")
 echo "Tallowfin.exe: $size bytes (goal at most $max_exe_bytes)"
 [ "$size" -le "$max_exe_bytes" ] || exit 1
-for exe in Tallowfin.exe TallowfinMenu.exe TallowfinMenu64.exe; do
+for exe in Tallowfin.exe Tallowfin64.exe TallowfinMenu.exe TallowfinMenu64.exe; do
     if x86_64-w64-mingw32-objdump -h "$scratch/$exe" | grep -q '\.debug\|\.stab'; then
         echo "$exe carries debug sections"
         exit 1

@@ -5,4 +5,5 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
 wine_env "${TALLOWFIN_WINEPREFIX:?the test prefix is set by the test command}"
-exec wine "$@"
+choose_wine
+exec "$TALLOWFIN_WINE" "$@"

@@ -124,8 +124,8 @@ std::string BuildFolder() {
     if (slash)
         *slash = '\0';
     std::string folder = path;
-    // Test, demo and benchmark programs live one folder below <build>; Tallowfin.exe in it.
-    if (GetFileAttributesA((folder + "\\Tallowfin.exe").c_str()) == INVALID_FILE_ATTRIBUTES) {
+    // Test, demo and benchmark programs live one folder below <build>; the program in it.
+    if (GetFileAttributesA((folder + "\\" TALLOWFIN_EXE_NAME).c_str()) == INVALID_FILE_ATTRIBUTES) {
         slash = strrchr(path, '\\');
         if (slash)
             *slash = '\0';
@@ -135,7 +135,7 @@ std::string BuildFolder() {
 }
 
 std::string TallowfinExe() {
-    return BuildFolder() + "\\Tallowfin.exe";
+    return BuildFolder() + "\\" TALLOWFIN_EXE_NAME;
 }
 
 std::string BuildFile(const char* name) {

@@ -24,7 +24,7 @@ constexpr DWORD AnswerBound = 10000;
 
 // Windows paths of the programs next to the test executables.
 std::string BuildFolder();          // the folder that holds Tallowfin.exe
-std::string TallowfinExe();         // BuildFolder() + "\\Tallowfin.exe"
+std::string TallowfinExe();         // this build's program: Tallowfin.exe or Tallowfin64.exe
 std::string BuildFile(const char*); // BuildFolder() + "\\" + name
 
 // The program looks for this version's acceptance in its working folder before anything else.

@@ -1,8 +1,9 @@
-// End to end: the real TallowfinMenu.exe over a small mirror. The menu is read in-process
-// through the probe, items are chosen with the keyboard, and a recording program shows what a
-// chosen program receives. Also what it leaves out, the recent programs, its boxes, its own
-// Send To entry, and its 64-bit build (from TALLOWFIN_WIN64_BUILD, a Unix path), which the probe
-// cannot enter: that one is worked by keys alone.
+// End to end: this build's TallowfinMenu.exe (TallowfinMenu64.exe in the 64-bit build) over a
+// small mirror. The menu is read in-process through the probe, items are chosen with the
+// keyboard, and a recording program shows what a chosen program receives. Also what it leaves
+// out, the recent programs, its boxes, its own Send To entry, and, from the 32-bit build, the
+// 64-bit one (from TALLOWFIN_WIN64_BUILD, a Unix path), which a 32-bit probe cannot enter: that
+// one is worked by keys alone.
 #include <shlobj.h>
 
 #include <cstdlib>
@@ -19,6 +20,9 @@ std::string Quoted(const std::string& text) {
 }
 
 const char RecentKey[] = "Software\\mistlebrookworks\\Tallowfin Menu";
+
+// The bitness of this build, of its menu and of its recorder.
+constexpr int Bits = sizeof(void*) * 8;
 
 // The Windows path of a Unix path named by an environment variable; empty when it is unset.
 std::string HostPath(const char* variable) {
@@ -138,7 +142,7 @@ class Menu : public ProfileCase {
         Link("Recorder 64.lnk", Recorder("C:\\windows\\system32\\tfrecord64.exe"));
         Link("Recorder Both.lnk", Recorder("C:\\windows\\system32\\tfrecord.exe"));
         ShortcutSpec recorder = Recorder(BuildFile("record_args.exe"), " --flag \"two words\"");
-        recorder.iconPath = BuildFile("TallowfinMenu.exe");
+        recorder.iconPath = BuildFile(TALLOWFIN_MENU_EXE_NAME);
         Link("Record & Я 日本.lnk", recorder);
         Link("Long Record.lnk", Recorder(BuildFile("record_args.exe"), " " + LongArgument()));
         ASSERT_TRUE(WriteTextFile(profile_->MirrorRoot() + "\\readme.txt", "not a shortcut"));
@@ -151,14 +155,14 @@ class Menu : public ProfileCase {
 
     // Starts the program with the arguments; with downs >= 0, waits for the menu, presses Down
     // that many times and Enter. Returns the menu window (null when none showed).
-    // The 32-bit build unless exe is given; the probe only enters a 32-bit one.
+    // This build's menu unless exe is given; the probe only enters a program of its own bitness.
     HWND Run(TallowfinRun& run, const std::string& arguments, int downs = -1,
-             const std::string& exe = BuildFile("TallowfinMenu.exe")) {
+             const std::string& exe = BuildFile(TALLOWFIN_MENU_EXE_NAME)) {
         LaunchOptions options;
         options.exe = exe;
         options.arguments = arguments;
         options.workingDir = work_->path();
-        options.probe = exe.find("64.exe") == std::string::npos;
+        options.probe = (exe.find("64.exe") != std::string::npos) == (Bits == 64);
         std::vector<HWND> menus;
         if (!run.Start(options) || downs < 0 ||
             !WaitUntil([&] { return !(menus = run.MenuWindows()).empty(); }, StartBound))
@@ -213,27 +217,28 @@ class Menu : public ProfileCase {
 
 // Every sub-menu reads "(empty)" until it first opens. Only programs that take files are listed;
 // to a 32-bit program "Recorder 64" in system32 does not exist.
-const char RootMenu[] = "[i] Empty >\n"
-                        "  (empty) [off]\n"
-                        "[i] Old.lnk >\n"
-                        "  (empty) [off]\n"
-                        "[i] Tools >\n"
-                        "  (empty) [off]\n"
-                        "[i] Web && Help >\n"
-                        "  (empty) [off]\n"
-                        "[i] apple\n"
-                        "[i] Banana\n"
-                        "[i] Gone\n"
-                        "[i] Item 2\n"
-                        "[i] Item 10\n"
-                        "[i] Long Record\n"
-                        "[i] Record && Я 日本\n"
-                        "[i] Recorder Both\n"
-                        "-\n"
-                        "[i] Tallowfin Desktop >\n"
-                        "  (empty) [off]\n"
-                        "[i] Tallowfin Quick Launch >\n"
-                        "  (empty) [off]\n";
+const std::string RootMenu = std::string("[i] Empty >\n"
+                                         "  (empty) [off]\n"
+                                         "[i] Old.lnk >\n"
+                                         "  (empty) [off]\n"
+                                         "[i] Tools >\n"
+                                         "  (empty) [off]\n"
+                                         "[i] Web && Help >\n"
+                                         "  (empty) [off]\n"
+                                         "[i] apple\n"
+                                         "[i] Banana\n"
+                                         "[i] Gone\n"
+                                         "[i] Item 2\n"
+                                         "[i] Item 10\n"
+                                         "[i] Long Record\n"
+                                         "[i] Record && Я 日本\n") +
+                             (Bits == 64 ? "[i] Recorder 64\n" : "") +
+                             "[i] Recorder Both\n"
+                             "-\n"
+                             "[i] Tallowfin Desktop >\n"
+                             "  (empty) [off]\n"
+                             "[i] Tallowfin Quick Launch >\n"
+                             "  (empty) [off]\n";
 
 // Then the recent programs: two runs choose two programs, the third shows them first and
 // chooses one of them, and once the other's shortcut is gone it leaves the list.
@@ -278,14 +283,14 @@ TEST_F(Menu, ShowsTheMirrorAndStartsTheChosenProgramWithTheFiles) {
          {VK_LEFT, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
         PressKey(menu, key);
     EXPECT_EQ(ExitCode(run), 0u);
-    EXPECT_EQ(TakeRecord(), ExpectedRecord(32, "arg --flag\narg two words\n", files));
+    EXPECT_EQ(TakeRecord(), ExpectedRecord(Bits, "arg --flag\narg two words\n", files));
 
     // 2,000 characters of the shortcut's own arguments arrive whole. The recorder now heads the
     // menu, so "Long Record" is eleven down.
     TallowfinRun second;
     ASSERT_NE(Run(second, Quoted(files[0]), 11), nullptr);
     EXPECT_EQ(ExitCode(second), 0u);
-    EXPECT_EQ(TakeRecord(), ExpectedRecord(32, "arg " + LongArgument() + "\n", {files[0]}));
+    EXPECT_EQ(TakeRecord(), ExpectedRecord(Bits, "arg " + LongArgument() + "\n", {files[0]}));
 
     TallowfinRun third;
     menu = Run(third, Quoted(files[0]), 0);
@@ -294,7 +299,7 @@ TEST_F(Menu, ShowsTheMirrorAndStartsTheChosenProgramWithTheFiles) {
     EXPECT_EQ(ReadMenu(third, menu), recent + RootMenu);
     Choose(menu, 2);
     EXPECT_EQ(ExitCode(third), 0u);
-    EXPECT_EQ(TakeRecord(), ExpectedRecord(32, "arg --flag\narg two words\n", {files[0]}));
+    EXPECT_EQ(TakeRecord(), ExpectedRecord(Bits, "arg --flag\narg two words\n", {files[0]}));
     // Kept beside Tallowfin's key, whose Uninstall still deletes it.
     EXPECT_EQ(RegistryText(RecentKey, "1"), "Record & Я 日本.lnk");
     EXPECT_EQ(RegistryText(RecentKey, "2"), "Long Record.lnk");
@@ -370,19 +375,23 @@ TEST_F(Menu, WithoutFilesItAddsThenRemovesItsSendToEntry) {
     const std::string release = *work_ / "release", menu64 = release + "\\TallowfinMenu64.exe";
     const char* const questions[] = {"Add Tallowfin Menu to your Send To menu?",
                                      "Tallowfin Menu is in your Send To menu.\n\nRemove it?"};
-    const struct {
+    struct Step {
         std::string exe;
         const char* question;
         std::string mentions, target; // the entry's target; empty: removed
-    } steps[] = {
-        {BuildFile("TallowfinMenu.exe"), questions[0], "TallowfinMenu64.exe",
-         BuildFile("TallowfinMenu.exe")},
-        {BuildFile("TallowfinMenu.exe"), questions[1], "", ""},
-        {release + "\\TallowfinMenu.exe", questions[0], menu64, menu64},
-        {menu64, questions[1], "", ""},
     };
+    const std::string own = BuildFile(TALLOWFIN_MENU_EXE_NAME);
+    std::vector<Step> steps = {
+        {own, questions[0], Bits == 32 ? "TallowfinMenu64.exe" : "", own},
+        {own, questions[1], "", ""},
+    };
+    // The 32-bit build, on 64-bit Windows, offers the 64-bit one beside it.
+    if (Bits == 32) {
+        steps.push_back({release + "\\TallowfinMenu.exe", questions[0], menu64, menu64});
+        steps.push_back({menu64, questions[1], "", ""});
+    }
     MakeDirs(release);
-    ASSERT_TRUE(CopyFileA(BuildFile("TallowfinMenu.exe").c_str(), steps[2].exe.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(own.c_str(), (release + "\\" TALLOWFIN_MENU_EXE_NAME).c_str(), FALSE));
     bool with64 = CopyFileA(Menu64().c_str(), menu64.c_str(), FALSE);
     for (const auto& step : steps) {
         SCOPED_TRACE(step.exe);
@@ -395,7 +404,8 @@ TEST_F(Menu, WithoutFilesItAddsThenRemovesItsSendToEntry) {
         std::string text = Answer(run, IDYES, &icon);
         EXPECT_EQ(text.find(step.question), 0u) << text;
         EXPECT_NE(text.find(step.mentions), std::string::npos) << text;
-        EXPECT_TRUE(icon == BoxIcon::Question || step.exe == menu64) << BoxIconName(icon);
+        EXPECT_TRUE(icon == BoxIcon::Question || (Bits == 32 && step.exe == menu64))
+            << BoxIconName(icon);
         EXPECT_EQ(ExitCode(run), 0u);
         ShortcutFields fields;
         ASSERT_EQ(ReadShortcut(entry, &fields), !step.target.empty()) << entry;

@@ -27,12 +27,16 @@ std::string UnixPath(const std::string& windowsPath) {
 bool StartHostProgram(std::string commandLine) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION process;
+    PROCESS_INFORMATION process = {};
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return false;
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
+    // For a Unix program Wine gives no process handle and leaves junk in the thread handle (seen
+    // in the 64-bit build): closing that junk once closed the driver's own registry root.
+    if (process.hProcess) {
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
     return true;
 }
 

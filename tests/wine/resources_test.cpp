@@ -10,6 +10,9 @@
 
 namespace {
 
+// Each Windows build tests its own programs, which name their bitness.
+constexpr bool Is64Bit = sizeof(void*) == 8;
+
 std::string ExePath() {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, sizeof path);
@@ -17,7 +20,7 @@ std::string ExePath() {
     *slash = '\0';
     slash = strrchr(path, '\\'); // the program sits one folder above the test programs
     *slash = '\0';
-    return std::string(path) + "\\Tallowfin.exe";
+    return std::string(path) + "\\" TALLOWFIN_EXE_NAME;
 }
 
 class Resources : public ::testing::Test {
@@ -220,7 +223,8 @@ TEST_F(Resources, OptionsDialogTemplateAndMenuAreExact) {
          213,
          8,
          {Text[0], Text[1]},
-         "Freeware for 32-bit Windows, built with MinGW-w64."},
+         Is64Bit ? "Freeware for 64-bit Windows, built with MinGW-w64."
+                 : "Freeware for 32-bit Windows, built with MinGW-w64."},
     };
     ExpectDialogTemplate(base, size, {0x200, 0x80C808C0, 227, 284, "#106", "Tallowfin Options"},
                          items);
@@ -369,10 +373,10 @@ TEST(VersionBlock, NamesProductVersionAndMaker) {
     const char* expected[][2] = {
         {"Comments", "To extend the Windows Explorer 'Send To' context menu with all known links."},
         {"CompanyName", "Mistlebrookworks"},
-        {"FileDescription", "Tallowfin"},
+        {"FileDescription", Is64Bit ? "Tallowfin (64-bit)" : "Tallowfin"},
         {"FileVersion", "1, 7, 6, 0"},
         {"InternalName", "Tallowfin"},
-        {"OriginalFilename", "Tallowfin.exe"},
+        {"OriginalFilename", TALLOWFIN_EXE_NAME},
         {"ProductName", "Tallowfin"},
         {"ProductVersion", "1, 7, 6, 0"},
     };
@@ -413,7 +417,7 @@ TEST(CodePage, TestProgramsRunUnderUtf8LikeTheProgram) {
 // Tallowfin Menu carries the same icon, a version block of its own and its own manifest.
 TEST(MenuResources, IconVersionBlockAndManifestOfTallowfinMenu) {
     std::string path = ExePath();
-    path.replace(path.rfind("Tallowfin.exe"), std::string::npos, "TallowfinMenu.exe");
+    path.replace(path.rfind(TALLOWFIN_EXE_NAME), std::string::npos, TALLOWFIN_MENU_EXE_NAME);
     HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, module) << path;
     EXPECT_NE(nullptr, FindResourceA(module, MAKEINTRESOURCEA(105), MAKEINTRESOURCEA(14)));
@@ -421,9 +425,10 @@ TEST(MenuResources, IconVersionBlockAndManifestOfTallowfinMenu) {
     FreeLibrary(module);
     std::string block(GetFileVersionInfoSizeA(path.c_str(), nullptr), '\0');
     ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, DWORD(block.size()), &block[0]));
-    const char* expected[][2] = {{"FileDescription", "Tallowfin Menu"},
-                                 {"OriginalFilename", "TallowfinMenu.exe"},
-                                 {"FileVersion", "1, 7, 6, 0"}};
+    const char* expected[][2] = {
+        {"FileDescription", Is64Bit ? "Tallowfin Menu (64-bit)" : "Tallowfin Menu"},
+        {"OriginalFilename", TALLOWFIN_MENU_EXE_NAME},
+        {"FileVersion", "1, 7, 6, 0"}};
     for (auto& pair : expected) {
         std::string query = std::string("\\StringFileInfo\\080904b0\\") + pair[0];
         char* text = nullptr;
