@@ -6,6 +6,7 @@
 
 #include "../base/shared_state.h"
 #include "../base/message_box.h"
+#include "../base/virtual_store.h"
 #include "terms_text.h"
 #include "../dialogs/links_dialog.h"
 #include "../res/resource.h"
@@ -31,7 +32,7 @@ const char FirstRunFormat[] = "This is the first time you have run this version 
 
 // "r+": a file that cannot be written counts as not accepted, so every start asks again.
 bool TermsOnFile(const char* acceptanceLine) {
-    FILE* file = fopen(TermsFileName, "r+");
+    FILE* file = OpenVirtualized(TermsFileName, "r+");
     if (!file)
         return false;
     char line[TermsTextSize] = "";
@@ -44,7 +45,7 @@ bool TermsOnFile(const char* acceptanceLine) {
 
 // A line that did not reach the disk is reported like a file that could not be created.
 bool RecordAcceptance(const char* acceptanceLine) {
-    FILE* file = fopen(TermsFileName, "w+");
+    FILE* file = OpenVirtualized(TermsFileName, "w+");
     bool written = file && fputs(acceptanceLine, file) >= 0;
     if (file && fclose(file) != 0)
         written = false;

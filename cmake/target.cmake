@@ -25,6 +25,8 @@ set(TALLOWFIN_BASE_SOURCES
     base/message_box.cpp
     base/shared_state.cpp
     base/system_library.cpp
+    base/virtual_store.cpp
+    base/virtual_store_text.cpp
     base/wide_text.cpp
     base/window_geometry.cpp
     base/worker_wait.cpp

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "../base/virtual_store.h"
 #include "log_path.h"
 
 char LogFilePath[PathBufferSize];
@@ -23,7 +24,7 @@ bool StartLog() {
     if (!knownFolder)
         return false;
     DeleteFileA(LogFilePath);
-    FILE* file = fopen(LogFilePath, "w+");
+    FILE* file = OpenVirtualized(LogFilePath, "w+");
     if (!file)
         return false;
     fclose(file);
@@ -33,7 +34,7 @@ bool StartLog() {
 bool LogLine(const char* text) {
     if (!LoggingEnabled)
         return true;
-    FILE* file = fopen(LogFilePath, "a+");
+    FILE* file = OpenVirtualized(LogFilePath, "a+");
     if (!file)
         return false;
     fprintf(file, "%s\n", text);

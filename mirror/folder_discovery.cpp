@@ -66,6 +66,8 @@ void FillSlot(FolderEntry& entry, FolderSlot slot, bool accepted, const char* te
         CopyBounded(entry.path, sizeof entry.path, text, sizeof entry.path - 1);
 }
 
+// No registry view flag: each build reads its own view, so the 64-bit build reads the values
+// that Explorer reads, and the 32-bit build those that the system keeps for 32-bit programs.
 template <size_t N>
 void ReadHive(HKEY hive, const SlotSource (&order)[N], FolderEntry* table, TableKind kind) {
     HKEY key;

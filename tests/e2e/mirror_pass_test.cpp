@@ -347,8 +347,9 @@ TEST_F(MirrorPass, PathsThatDoNotFitInTheMirrorAreSkippedWhole) {
     EXPECT_TRUE(watch->OnlyMirrorChanged());
 }
 
-// A folder in the log's place: the worker reports it in a box owned by the main window and
-// leaves the earlier mirror alone; closing the window meanwhile ends the run once the box goes.
+// A folder in the log's place, and in its VirtualStore place, where the 64-bit build writes a
+// refused log: the worker reports it in a box owned by the main window and leaves the earlier
+// mirror alone; closing the window meanwhile ends the run once the box goes.
 TEST_F(MirrorPass, LogThatCannotBeCreatedIsReportedAndTheMirrorIsLeftAlone) {
     ASSERT_TRUE(profile_->AddShortcut(UserPrograms, "Tools\\Notepad.lnk",
                                       ShortcutTo("C:\\windows\\notepad.exe")));
@@ -362,10 +363,14 @@ TEST_F(MirrorPass, LogThatCannotBeCreatedIsReportedAndTheMirrorIsLeftAlone) {
     struct LogFolderRemover {
         ~LogFolderRemover() { RemoveDirectoryA(LogPath); }
     } remover;
+    TempDir local("local");
+    ASSERT_TRUE(MakeDirs(local / "VirtualStore\\windows\\TallowfinLog.txt"));
+    LaunchOptions options = Launch();
+    options.env = {{"LOCALAPPDATA", local.path()}};
     auto watch = Watch();
 
     TallowfinRun run;
-    ASSERT_TRUE(run.Start(Launch()));
+    ASSERT_TRUE(run.Start(options));
     HWND window = run.WaitForMainWindow(StartBound);
     ASSERT_NE(nullptr, window);
     HWND box = run.WaitForMessageBox(StartBound);

@@ -43,7 +43,13 @@ TEST(DiagnosticLog, StartReplacesAnEarlierLog) {
     EXPECT_EQ("first of the new pass\r\n", LogContent());
 }
 
+// Also a folder in the log's VirtualStore place, where the 64-bit build writes a refused log.
 TEST(DiagnosticLog, StartFailsWhenAFolderTakesTheName) {
+    TempDir local("local");
+    ASSERT_TRUE(MakeDirs(local / "VirtualStore\\windows\\TallowfinLog.txt"));
+    char saved[MAX_PATH] = "";
+    GetEnvironmentVariableA("LOCALAPPDATA", saved, sizeof saved);
+    ASSERT_TRUE(SetEnvironmentVariableA("LOCALAPPDATA", local.path().c_str()));
     ASSERT_TRUE(StartLog());
     ASSERT_TRUE(DeleteFileA(LogFilePath));
     ASSERT_TRUE(CreateDirectoryA(LogFilePath, nullptr));
@@ -51,6 +57,7 @@ TEST(DiagnosticLog, StartFailsWhenAFolderTakesTheName) {
     EXPECT_FALSE(LogLine("lost"));
     EXPECT_TRUE(RemoveDirectoryA(LogFilePath));
     EXPECT_TRUE(StartLog());
+    SetEnvironmentVariableA("LOCALAPPDATA", saved);
 }
 
 } // namespace
