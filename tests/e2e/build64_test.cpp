@@ -15,35 +15,20 @@ class Build64 : public ProfileCase {
     }
 };
 
-// This 64-bit test program stands in for a tool in 64-bit system32 alone, and makes the
-// shortcut to it as a 64-bit installer would.
-TEST_F(Build64, ShortcutToA64BitOnlyProgramIsMirroredAndLoggedAsSystem32) {
+// A shortcut to a tool in 64-bit system32 alone (this 64-bit test program stands in for it) is
+// mirrored and logged with its System32 path. Folders in the log's place and, under ProgramData,
+// in the terms file's refuse writes even to root: both files go to the VirtualStore, and the next
+// start uses the copies there.
+TEST_F(Build64, System32ShortcutIsMirroredAndRefusedLogAndTermsGoToTheVirtualStore) {
     const std::string tool = "C:\\windows\\system32\\tallowfin_only64.exe";
     char self[MAX_PATH];
     ASSERT_TRUE(sizeof(void*) == 8 && GetModuleFileNameA(nullptr, self, MAX_PATH) < MAX_PATH);
     ASSERT_TRUE(CopyFileA(self, tool.c_str(), FALSE));
     std::unique_ptr<const char, decltype(&DeleteFileA)> remover(tool.c_str(), DeleteFileA);
     ASSERT_FALSE(FileExists("C:\\windows\\syswow64\\tallowfin_only64.exe"));
-    ShortcutSpec spec = ShortcutTo(tool);
-    spec.iconPath = tool;
-    ASSERT_TRUE(profile_->AddShortcut(UserPrograms, "Tools\\Only 64.lnk", spec));
-    ASSERT_TRUE(profile_->Point());
-    auto watch = Watch();
-    TallowfinRun run;
-    ASSERT_TRUE(run.Start(Launch()));
-    EXPECT_TRUE(CloseAfterPass(run));
-    ShortcutFields copy;
-    EXPECT_TRUE(ReadShortcut(profile_->MirrorRoot() + "\\Tools\\Only 64.lnk", &copy));
-    EXPECT_EQ(tool, copy.path);
-    EXPECT_EQ((std::vector<std::string>{tool, tool}), LogLines());
-    EXPECT_TRUE(watch->OnlyMirrorChanged());
-}
-
-// Folders in the log's place and, under ProgramData, in the terms file's refuse writes even to
-// root: both files go to the VirtualStore, and the next start uses the copies there.
-TEST_F(Build64, RefusedLogAndTermsGoToTheVirtualStore) {
-    ASSERT_TRUE(
-        profile_->AddShortcut(UserDesktop, "Pad.lnk", ShortcutTo("C:\\windows\\notepad.exe")));
+    ShortcutSpec shortcut = ShortcutTo(tool);
+    shortcut.iconPath = tool;
+    ASSERT_TRUE(profile_->AddShortcut(UserPrograms, "Tools\\Only 64.lnk", shortcut));
     ASSERT_TRUE(profile_->Point());
     TempDir local("local"), cwd("cwd"); // cwd only for a unique name under ProgramData
     LaunchOptions options = Launch();
@@ -72,10 +57,13 @@ TEST_F(Build64, RefusedLogAndTermsGoToTheVirtualStore) {
             ReadTextFile(store + options.workingDir.substr(2) + "\\" + TermsFileName, &text));
         EXPECT_EQ(AcceptanceLine, text);
         EXPECT_TRUE(ReadTextFile(store + "\\windows\\TallowfinLog.txt", &text));
-        EXPECT_EQ("C:\\windows\\notepad.exe\r\nC:\\windows\\notepad.exe\r\n", text);
+        EXPECT_EQ(tool + "\r\n" + tool + "\r\n", text);
         // Once a copy is in the store, it is used even where the real place would take the file.
         RemoveDirectoryA(LogPath);
     }
+    ShortcutFields copy;
+    EXPECT_TRUE(ReadShortcut(profile_->MirrorRoot() + "\\Tools\\Only 64.lnk", &copy));
+    EXPECT_EQ(tool, copy.path);
     EXPECT_FALSE(FileExists(LogPath));
     EXPECT_TRUE(RemoveTree(options.workingDir));
     EXPECT_TRUE(watch->OnlyMirrorChanged());

@@ -327,11 +327,11 @@ TEST_F(MirrorPass, PathsThatDoNotFitInTheMirrorAreSkippedWhole) {
     ASSERT_GT(mirror + middle.size() + 1 + longLink.size(), 259u);
     ASSERT_TRUE(MakeDirs(*work_ / "Apps"));
     ASSERT_TRUE(WriteTextFile(App("editor.exe"), ""));
-    ShortcutSpec spec = ShortcutTo(App("editor.exe"));
+    ShortcutSpec editor = ShortcutTo(App("editor.exe"));
     for (std::string link :
          {top + "\\" + deepFolder + "\\" + fits, top + "\\" + middle + "\\" + fits,
           top + "\\" + middle + "\\" + longLink})
-        ASSERT_TRUE(profile_->AddShortcut(UserDesktop, link, spec)) << link;
+        ASSERT_TRUE(profile_->AddShortcut(UserDesktop, link, editor)) << link;
     ASSERT_TRUE(profile_->Point());
     auto watch = Watch();
     size_t counted = EntriesToCount();
