@@ -5,6 +5,9 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include <cwchar>
+
+#include "elevated_start.h"
 #include "menu_box.h"
 #include "menu_state.h"
 #include "menu_text.h"
@@ -31,6 +34,18 @@ bool IsProgram(const wchar_t* target) {
     return SHGetFileInfoW(target, 0, nullptr, 0, SHGFI_EXETYPE) != 0;
 }
 
+// Through the shell, with what CreateProcess was given: the same program, arguments and files,
+// folder and show command. CreateProcessW may have changed the line it was given, so it is
+// built again; the parameters are what follows the quoted program.
+bool StartNeedingRights(const ShortcutInfo& shortcut, const wchar_t* folder, DWORD* error) {
+    BuildCommandLine(CommandLine, CommandLineLimit, shortcut.target, shortcut.arguments, MenuFiles,
+                     MenuFileCount);
+    const wchar_t* parameters = CommandLine + wcslen(shortcut.target) + 2;
+    if (*parameters == L' ')
+        ++parameters;
+    return StartElevated(shortcut.target, parameters, folder, shortcut.showCommand, error);
+}
+
 bool StartProgram(const ShortcutInfo& shortcut, const wchar_t* name) {
     if (!BuildCommandLine(CommandLine, CommandLineLimit, shortcut.target, shortcut.arguments,
                           MenuFiles, MenuFileCount)) {
@@ -54,6 +69,11 @@ bool StartProgram(const ShortcutInfo& shortcut, const wchar_t* name) {
     if (!CreateProcessW(nullptr, CommandLine, nullptr, nullptr, FALSE, 0, nullptr,
                         folder[0] ? folder : nullptr, &startup, &process)) {
         DWORD error = GetLastError();
+        if (error == ElevationRequired &&
+            StartNeedingRights(shortcut, folder[0] ? folder : nullptr, &error))
+            return true;
+        if (error == ERROR_CANCELLED) // the user said no to the consent prompt
+            return false;
         wchar_t reason[512] = L"";
         FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
                        0, reason, ARRAYSIZE(reason), nullptr);

@@ -167,6 +167,11 @@ bool IsUninstaller(const wchar_t* name, const wchar_t* target, const wchar_t* ar
            (EqualsNoCase(targetName, L"msiexec.exe") && HasRemovalOption(arguments));
 }
 
+bool IsTallowfinMenuPath(const wchar_t* path) {
+    const wchar_t* name = FileNamePart(path);
+    return EqualsNoCase(name, L"tallowfinmenu.exe") || EqualsNoCase(name, L"tallowfinmenu64.exe");
+}
+
 bool IsUncPath(const wchar_t* path) {
     if (path[0] != L'\\' || path[1] != L'\\')
         return false;

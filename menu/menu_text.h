@@ -33,6 +33,10 @@ bool IsProgramPath(const wchar_t* path);
 // msiexec.exe with /x or /uninstall (either with "-" too) among its arguments.
 bool IsUninstaller(const wchar_t* name, const wchar_t* target, const wchar_t* arguments);
 
+// True when the path's file name is TallowfinMenu.exe or TallowfinMenu64.exe in any case: a
+// shortcut to either build would open the menu from inside itself.
+bool IsTallowfinMenuPath(const wchar_t* path);
+
 // True for a UNC path ("\\server\share\..." or "\\?\UNC\..."): only the network can answer.
 bool IsUncPath(const wchar_t* path);
 

@@ -28,7 +28,8 @@ bool IsNetworkPath(const wchar_t* path) {
 bool TakesFiles(const wchar_t* name, const ShortcutInfo& shortcut) {
     // An empty target is a shell object (a Control Panel item, say): it has no file to start.
     if (!shortcut.target[0] || !IsProgramPath(shortcut.target) ||
-        IsUninstaller(name, shortcut.target, shortcut.arguments))
+        IsUninstaller(name, shortcut.target, shortcut.arguments) ||
+        IsTallowfinMenuPath(shortcut.target))
         return false;
     if (IsNetworkPath(shortcut.target))
         return true;

@@ -7,6 +7,6 @@
 bool IsNetworkPath(const wchar_t* path);
 
 // True when the shortcut (name as shown) starts an existing program that takes files and is
-// no uninstaller. A target on the network is judged by its name alone: a server that is away
-// would hold the menu up for a network time-out.
+// neither an uninstaller nor Tallowfin Menu itself. A target on the network is judged by its name
+// alone: a server that is away would hold the menu up for a network time-out.
 bool TakesFiles(const wchar_t* name, const ShortcutInfo& shortcut);

@@ -79,6 +79,8 @@ TEST(MenuText, ProgramsAndUninstallersAreKnownByName) {
     EXPECT_TRUE(IsUninstaller(L"Tool", L"C:\\W\\MsiExec.exe", L"/qb -Uninstall {P}"));
     EXPECT_FALSE(IsUninstaller(L"Tool", L"C:\\W\\msiexec.exe", L"/i{P} /xlog a.txt"));
     EXPECT_FALSE(IsUninstaller(L"Tool", L"C:\\W\\other.exe", L"/x{P}"));
+    EXPECT_TRUE(IsTallowfinMenuPath(L"\\\\srv\\t\\TALLOWFINMENU64.EXE"));
+    EXPECT_FALSE(IsTallowfinMenuPath(L"C:\\t\\MyTallowfinMenu.exe"));
     EXPECT_TRUE(IsUncPath(L"\\\\srv\\share\\a.exe"));
     EXPECT_TRUE(IsUncPath(L"\\\\?\\UNC\\srv\\share\\a.exe"));
     EXPECT_FALSE(IsUncPath(L"\\\\?\\C:\\a.exe"));
