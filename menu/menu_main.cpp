@@ -1,10 +1,12 @@
 // Tallowfin Menu: shows the Tallowfin folder of Send To as a cascading menu at the mouse and
-// starts the chosen shortcut with the files it was given. Without files it offers to add or
-// remove its own Send To entry.
+// starts the chosen shortcut with the files it was given, or, started by its hot key, with the
+// files selected in Explorer. Without files it offers to add or remove its own shortcuts.
 #include <windows.h>
 #include <objbase.h>
 #include <shellapi.h>
 
+#include "hot_key_entry.h"
+#include "hot_key_start.h"
 #include "launch.h"
 #include "menu_box.h"
 #include "menu_state.h"
@@ -80,12 +82,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     int code = 1;
     if (arguments && count <= 1) {
         code = OfferSendToEntry();
+    } else if (arguments && count == 2 && lstrcmpiW(arguments[1], HotKeyArgument) == 0) {
+        code = TakeExplorerSelection() ? RunMirrorMenu() : 1;
     } else if (arguments) {
         MenuFiles = arguments + 1;
         MenuFileCount = count - 1;
         code = RunMirrorMenu();
     }
     LocalFree(arguments);
+    // An orderly exit could wait on the selection reader that a hung Explorer holds.
+    if (SelectionReaderLeftBehind)
+        TerminateProcess(GetCurrentProcess(), static_cast<UINT>(code));
     CoUninitialize();
     return code;
 }

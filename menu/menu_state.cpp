@@ -13,3 +13,7 @@ HBITMAP FolderBitmap;
 
 wchar_t RecentPrograms[MaxRecentPrograms][MAX_PATH];
 int RecentProgramCount;
+
+ExplorerSelection HotKeySelection;
+wchar_t* HotKeyFiles[MaxSelectedFiles];
+bool SelectionReaderLeftBehind;

@@ -1,6 +1,9 @@
-// Tallowfin Menu's process-wide state, grouped by the file that owns it. One thread only.
+// Tallowfin Menu's process-wide state, grouped by the file that owns it. One thread only: the
+// thread that reads Explorer's selection writes only memory of its own.
 #pragma once
 #include <windows.h>
+
+#include "explorer_selection.h"
 
 // Start-up (menu/menu_main.cpp) ------------------------------------------------------------------
 extern HINSTANCE MenuInstance;
@@ -37,3 +40,12 @@ constexpr int MaxRecentPrograms = 5;
 // Shortcut paths relative to the mirror, most recent first; the menu keeps those it can list.
 extern wchar_t RecentPrograms[MaxRecentPrograms][MAX_PATH];
 extern int RecentProgramCount;
+
+// The hot key's run (menu/hot_key_start.cpp) ------------------------------------------------
+// Each selected path takes at least two characters of the text, its NUL included.
+constexpr int MaxSelectedFiles = CommandLineLimit / 2;
+// The files selected when the key was pressed; MenuFiles points into them.
+extern ExplorerSelection HotKeySelection;
+extern wchar_t* HotKeyFiles[MaxSelectedFiles];
+// The selection read was given up on: its thread may still be waiting on Explorer.
+extern bool SelectionReaderLeftBehind;

@@ -33,3 +33,9 @@ bool FindMirrorRoot(wchar_t (&out)[MAX_PATH]) {
     DWORD attributes = GetFileAttributesW(out);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+bool FindUserProgramsFolder(wchar_t (&out)[MAX_PATH]) {
+    ReadSourceFolders();
+    const FolderEntry& programs = SourceFolderTable.slots[UserPrograms];
+    return programs.found && Widen(programs.path, out);
+}

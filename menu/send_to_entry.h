@@ -1,5 +1,6 @@
-// Started without files: offers to add Tallowfin Menu to Send To, or to remove it again.
+// Started without files: offers to add Tallowfin Menu to Send To and its hot key to the Start
+// Menu, or to remove both again.
 #pragma once
 
-// Asks with a Yes/No box and does what was chosen; returns the process exit code.
+// Asks with a box and does what was chosen; returns the process exit code.
 int OfferSendToEntry();

@@ -51,12 +51,14 @@ bool ReadShortcutFile(const wchar_t* path, ShortcutInfo* info) {
     return loaded;
 }
 
-bool WriteShortcutFile(const wchar_t* path, const wchar_t* target, const wchar_t* iconPath,
-                       int iconIndex, const wchar_t* description) {
+bool WriteShortcutFile(const wchar_t* path, const wchar_t* target, const wchar_t* arguments,
+                       WORD hotKey, const wchar_t* iconPath, int iconIndex,
+                       const wchar_t* description) {
     IShellLinkW* link = CreateLink();
     if (!link)
         return false;
-    bool saved = SUCCEEDED(link->SetPath(target)) &&
+    bool saved = SUCCEEDED(link->SetPath(target)) && SUCCEEDED(link->SetArguments(arguments)) &&
+                 SUCCEEDED(link->SetHotkey(hotKey)) &&
                  SUCCEEDED(link->SetIconLocation(iconPath, iconIndex)) &&
                  SUCCEEDED(link->SetDescription(description));
     if (saved) {

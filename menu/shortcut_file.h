@@ -22,6 +22,8 @@ struct ShortcutInfo {
 // False when the file cannot be loaded as a shortcut.
 bool ReadShortcutFile(const wchar_t* path, ShortcutInfo* info);
 
-// Saves a shortcut to target with the icon at iconIndex of iconPath; false when it failed.
-bool WriteShortcutFile(const wchar_t* path, const wchar_t* target, const wchar_t* iconPath,
-                       int iconIndex, const wchar_t* description);
+// Saves a shortcut to target with the arguments, the hot key (as IShellLink::SetHotkey takes it;
+// 0 for none) and the icon at iconIndex of iconPath; false when it failed.
+bool WriteShortcutFile(const wchar_t* path, const wchar_t* target, const wchar_t* arguments,
+                       WORD hotKey, const wchar_t* iconPath, int iconIndex,
+                       const wchar_t* description);

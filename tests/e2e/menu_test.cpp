@@ -1,9 +1,9 @@
 // End to end: this build's TallowfinMenu.exe (TallowfinMenu64.exe in the 64-bit build) over a
 // small mirror. The menu is read in-process through the probe, items are chosen with the
 // keyboard, and a recording program shows what a chosen program receives. Also what it leaves
-// out, the recent programs, its boxes, its own Send To entry, and, from the 32-bit build, the
-// 64-bit one (from TALLOWFIN_WIN64_BUILD, a Unix path), which a 32-bit probe cannot enter: that
-// one is worked by keys alone.
+// out, the recent programs, its boxes, its own Send To entry and hot key, the hot key's run, and,
+// from the 32-bit build, the 64-bit one (from TALLOWFIN_WIN64_BUILD, a Unix path), which a 32-bit
+// probe cannot enter: that one is worked by keys alone.
 #include <shlobj.h>
 
 #include <cstdlib>
@@ -112,7 +112,8 @@ class Menu : public ProfileCase {
 
     // Folders, "&", logical order in any case, the recorder, one with 2,000 characters of
     // arguments, two in system32. Left out: documents, a web link, a folder, a shell object,
-    // uninstallers (msiexec by its /x) and a missing target; so "Web & Help" stays empty.
+    // uninstallers (msiexec by its /x), a missing target and either build of the menu itself; so
+    // "Web & Help" stays empty.
     void BuildMirror() {
         MakeDirs(profile_->MirrorRoot() + "\\Empty");
         MakeDirs(profile_->MirrorRoot() + "\\Tallowfin Quick Launch");
@@ -121,7 +122,8 @@ class Menu : public ProfileCase {
               "Tools\\Deep\\Inner.lnk", "Item 10.lnk", "Item 2.lnk", "Banana.lnk", "apple.lnk",
               "Tallowfin Desktop\\Desk.lnk"})
             Link(path, ShortcutTo("C:\\windows\\notepad.exe"));
-        for (const char* file : {"gone.exe", "unins000.exe", "read me.txt", "manual.chm"})
+        for (const char* file :
+             {"gone.exe", "unins000.exe", "read me.txt", "manual.chm", "TallowfinMenu.exe"})
             ASSERT_TRUE(WriteTextFile(*work_ / file, ""));
         ASSERT_TRUE(
             WriteTextFile(*work_ / "site.url", "[InternetShortcut]\nURL=http://x.invalid/\n"));
@@ -134,7 +136,9 @@ class Menu : public ProfileCase {
             {"Setup Helper.lnk", *work_ / "unins000.exe"},
             {"Uninstall Record.lnk", BuildFile("record_args.exe")},
             {"Tools\\Uninstall Tools.lnk", BuildFile("record_args.exe")},
-            {"Remove Tool.lnk", "C:\\windows\\system32\\msiexec.exe"}};
+            {"Remove Tool.lnk", "C:\\windows\\system32\\msiexec.exe"},
+            {"Tallowfin Menu.lnk", BuildFile(TALLOWFIN_MENU_EXE_NAME)},
+            {"Menu Copy.lnk", *work_ / "TallowfinMenu.exe"}};
         for (const auto& link : leftOut)
             Link(link.first, Recorder(link.second, " /x{2E5C3B5D-4A4E-4C6B-9A0A-7D2B1C3E4F50}"));
         ASSERT_TRUE(LinkToShellObject(profile_->MirrorRoot() + "\\Computer.lnk"));
@@ -195,14 +199,18 @@ class Menu : public ProfileCase {
         return record;
     }
 
-    // The run's box: its caption checked, answered with the button; its text, its icon kind.
-    static std::string Answer(TallowfinRun& run, int button, BoxIcon* icon) {
+    // The run's box: its caption and number of buttons (by default OK alone, or Yes and No)
+    // checked, saved as a screenshot when named, answered with the button; its text, its icon.
+    static std::string Answer(TallowfinRun& run, int button, BoxIcon* icon, size_t buttons = 0,
+                              const char* screenshot = nullptr) {
         HWND box = run.WaitForMessageBox(StartBound);
         MessageBoxFacts facts;
         if (!ReadMessageBox(run, box, &facts))
             return "(no box)";
         EXPECT_EQ(facts.caption, "Tallowfin Menu");
-        EXPECT_EQ(facts.buttons.size(), button == IDOK ? 1u : 2u);
+        EXPECT_EQ(facts.buttons.size(), buttons ? buttons : button == IDOK ? 1u : 2u);
+        if (screenshot)
+            SaveScreenshot(screenshot, box);
         PressButton(box, button);
         *icon = facts.icon;
         return facts.text;
@@ -367,53 +375,121 @@ TEST_F(Menu, ErrorsStartNothing) {
     }
 }
 
-// Without files it offers to add its Send To entry; once added, to remove it. On 64-bit Windows
-// the 32-bit build alone says that a 64-bit build fits; beside one, it offers an entry to it.
-// Removing the entry removes the recent list's key.
-TEST_F(Menu, WithoutFilesItAddsThenRemovesItsSendToEntry) {
+// The hot key's shortcut in the Start Menu: its target, its argument and its key.
+struct KeyEntryFacts {
+    std::string target, arguments;
+    WORD key = 0;
+};
+
+bool ReadKeyEntry(const std::string& path, KeyEntryFacts* facts) {
+    ShortcutFields fields;
+    IShellLinkA* link = nullptr;
+    IPersistFile* file = nullptr;
+    wchar_t wide[MAX_PATH] = L"";
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    bool read =
+        ReadShortcut(path, &fields) &&
+        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link))) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(file->Load(wide, STGM_READ)) && SUCCEEDED(link->GetHotkey(&facts->key));
+    for (IUnknown* object : {static_cast<IUnknown*>(file), static_cast<IUnknown*>(link)})
+        if (object)
+            object->Release();
+    facts->target = fields.path;
+    facts->arguments = fields.arguments;
+    return read;
+}
+
+// Without files it offers its Send To entry and its hot key, a shortcut in the Start Menu with
+// the key and the argument; to one who has only the entry, the key; once both are there, to
+// remove both and the recent list's key. On 64-bit Windows the 32-bit build alone says that a
+// 64-bit build fits; beside one, it offers shortcuts to it.
+TEST_F(Menu, WithoutFilesItOffersItsSendToEntryAndHotKeyThenRemovesBoth) {
     const std::string entry = profile_->SendTo() + "\\Tallowfin Menu.lnk";
+    const std::string keyEntry = profile_->SourceFolder(UserPrograms) + "\\Tallowfin Menu.lnk";
     const std::string release = *work_ / "release", menu64 = release + "\\TallowfinMenu64.exe";
-    const char* const questions[] = {"Add Tallowfin Menu to your Send To menu?",
-                                     "Tallowfin Menu is in your Send To menu.\n\nRemove it?"};
+    const char* const questions[] = {
+        "Add Tallowfin Menu to your Send To menu, and give it the key Ctrl+Shift+Alt+F10?",
+        "Tallowfin Menu is in your Send To menu.\n\nAdd its key Ctrl+Shift+Alt+F10 too?",
+        "Tallowfin Menu is in your Send To menu and opens with the key Ctrl+Shift+Alt+F10.\n\n"
+        "Remove both?"};
     struct Step {
         std::string exe;
         const char* question;
-        std::string mentions, target; // the entry's target; empty: removed
+        std::string mentions, target; // the shortcuts' target; empty: removed
+        bool keyRemovedBefore = false;
     };
     const std::string own = BuildFile(TALLOWFIN_MENU_EXE_NAME);
     std::vector<Step> steps = {
         {own, questions[0], Bits == 32 ? "TallowfinMenu64.exe" : "", own},
-        {own, questions[1], "", ""},
+        {own, questions[1], "", own, true},
+        {own, questions[2], "", ""},
     };
     // The 32-bit build, on 64-bit Windows, offers the 64-bit one beside it.
     if (Bits == 32) {
         steps.push_back({release + "\\TallowfinMenu.exe", questions[0], menu64, menu64});
-        steps.push_back({menu64, questions[1], "", ""});
+        steps.push_back({menu64, questions[2], "", ""});
     }
     MakeDirs(release);
     ASSERT_TRUE(CopyFileA(own.c_str(), (release + "\\" TALLOWFIN_MENU_EXE_NAME).c_str(), FALSE));
     bool with64 = CopyFileA(Menu64().c_str(), menu64.c_str(), FALSE);
     for (const auto& step : steps) {
-        SCOPED_TRACE(step.exe);
+        SCOPED_TRACE(step.question);
         if (step.exe == menu64 && !with64)
             break;
+        ShortcutFields before, fields;
+        ReadShortcut(entry, &before);
+        if (step.keyRemovedBefore) {
+            ASSERT_TRUE(DeleteFileA(keyEntry.c_str()));
+        }
         WriteRegistryString(HKEY_CURRENT_USER, RecentKey, "1", "apple.lnk");
         TallowfinRun run;
         Run(run, "", -1, step.exe);
         BoxIcon icon;
-        std::string text = Answer(run, IDYES, &icon);
+        std::string text = Answer(run, IDYES, &icon, step.keyRemovedBefore ? 3 : 2,
+                                  step.question == questions[0] ? "menu-offer" : nullptr);
         EXPECT_EQ(text.find(step.question), 0u) << text;
         EXPECT_NE(text.find(step.mentions), std::string::npos) << text;
         EXPECT_TRUE(icon == BoxIcon::Question || (Bits == 32 && step.exe == menu64))
             << BoxIconName(icon);
         EXPECT_EQ(ExitCode(run), 0u);
-        ShortcutFields fields;
         ASSERT_EQ(ReadShortcut(entry, &fields), !step.target.empty()) << entry;
         EXPECT_EQ(lstrcmpiA(fields.path.c_str(), step.target.c_str()), 0) << fields.path;
         EXPECT_EQ(fields.iconPath, fields.path);
+        if (step.keyRemovedBefore) { // the Send To entry stays as it was
+            EXPECT_EQ(fields.path + fields.arguments, before.path + before.arguments);
+        }
+        KeyEntryFacts key;
+        ASSERT_EQ(ReadKeyEntry(keyEntry, &key), !step.target.empty()) << keyEntry;
+        EXPECT_EQ(lstrcmpiA(key.target.c_str(), step.target.c_str()), 0) << key.target;
+        if (!step.target.empty()) {
+            EXPECT_EQ(key.arguments, "/hotkey");
+            EXPECT_EQ(key.key, 0x0779) << "Ctrl+Shift+Alt+F10";
+        }
         EXPECT_EQ(RegistryText(RecentKey, "1").empty(), step.target.empty());
     }
     EXPECT_TRUE(with64) << "no 64-bit build at " << Menu64();
+}
+
+// Started by the key with no folder window in the foreground (Wine's list reads no selection):
+// the menu opens at the pointer, the chosen program starts without files and heads the recent
+// list.
+TEST_F(Menu, TheHotKeyOutsideAFolderWindowStartsTheChosenProgramWithoutFiles) {
+    SetCursorPos(300, 200);
+    TallowfinRun run;
+    HWND menu = Run(run, "/hotkey", 0);
+    ASSERT_NE(menu, nullptr) << "no menu";
+    printf("[ figures  ] start by the key to menu: %.0f ms\n", NowMs() - run.StartedAtMs());
+    RECT at = {};
+    GetWindowRect(menu, &at);
+    EXPECT_EQ(at.left, 300);
+    EXPECT_EQ(at.top, 200);
+    EXPECT_EQ(ReadMenu(run, menu), RootMenu);
+    Choose(menu, 11);
+    EXPECT_EQ(ExitCode(run), 0u);
+    EXPECT_EQ(TakeRecord(), ExpectedRecord(Bits, "arg --flag\narg two words\n", {}));
+    EXPECT_EQ(RegistryText(RecentKey, "1"), "Record & Я 日本.lnk");
 }
 
 // The 64-bit build on 64-bit Windows: a program in system32 alone is listed and starts, and one
