@@ -112,6 +112,13 @@ if(TALLOWFIN_WINE_TESTS)
     # Every Wine test goes through this runner, which sets up the private prefix's environment.
     set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
 
+    # A test-only Tallowfin Menu to which every program counts as one that needs administrator
+    # rights: Wine starts those without asking, Windows refuses them to CreateProcess. Named
+    # after this build's menu so that the end-to-end driver knows its bitness.
+    add_menu_program(Elevation${TALLOWFIN_MENU_EXE})
+    target_compile_definitions(Elevation${TALLOWFIN_MENU_EXE} PRIVATE
+        TALLOWFIN_TEST_ELEVATION_REQUIRED)
+
     add_subdirectory(tests)
     add_subdirectory(demo)
     add_subdirectory(bench)

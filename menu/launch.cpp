@@ -65,9 +65,17 @@ bool StartProgram(const ShortcutInfo& shortcut, const wchar_t* name) {
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(shortcut.showCommand);
-    PROCESS_INFORMATION process;
-    if (!CreateProcessW(nullptr, CommandLine, nullptr, nullptr, FALSE, 0, nullptr,
-                        folder[0] ? folder : nullptr, &startup, &process)) {
+    PROCESS_INFORMATION process = {};
+#ifdef TALLOWFIN_TEST_ELEVATION_REQUIRED
+    // Test-only build: every program is refused as Windows refuses one that needs administrator
+    // rights; Wine starts such a program without asking.
+    SetLastError(ElevationRequired);
+    BOOL created = FALSE;
+#else
+    BOOL created = CreateProcessW(nullptr, CommandLine, nullptr, nullptr, FALSE, 0, nullptr,
+                                  folder[0] ? folder : nullptr, &startup, &process);
+#endif
+    if (!created) {
         DWORD error = GetLastError();
         if (error == ElevationRequired &&
             StartNeedingRights(shortcut, folder[0] ? folder : nullptr, &error))

@@ -375,32 +375,6 @@ TEST_F(Menu, ErrorsStartNothing) {
     }
 }
 
-// The hot key's shortcut in the Start Menu: its target, its argument and its key.
-struct KeyEntryFacts {
-    std::string target, arguments;
-    WORD key = 0;
-};
-
-bool ReadKeyEntry(const std::string& path, KeyEntryFacts* facts) {
-    ShortcutFields fields;
-    IShellLinkA* link = nullptr;
-    IPersistFile* file = nullptr;
-    wchar_t wide[MAX_PATH] = L"";
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-    bool read =
-        ReadShortcut(path, &fields) &&
-        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link))) &&
-        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-        SUCCEEDED(file->Load(wide, STGM_READ)) && SUCCEEDED(link->GetHotkey(&facts->key));
-    for (IUnknown* object : {static_cast<IUnknown*>(file), static_cast<IUnknown*>(link)})
-        if (object)
-            object->Release();
-    facts->target = fields.path;
-    facts->arguments = fields.arguments;
-    return read;
-}
-
 // Without files it offers its Send To entry and its hot key, a shortcut in the Start Menu with
 // the key and the argument; to one who has only the entry, the key; once both are there, to
 // remove both and the recent list's key. On 64-bit Windows the 32-bit build alone says that a
@@ -460,12 +434,12 @@ TEST_F(Menu, WithoutFilesItOffersItsSendToEntryAndHotKeyThenRemovesBoth) {
         if (step.keyRemovedBefore) { // the Send To entry stays as it was
             EXPECT_EQ(fields.path + fields.arguments, before.path + before.arguments);
         }
-        KeyEntryFacts key;
-        ASSERT_EQ(ReadKeyEntry(keyEntry, &key), !step.target.empty()) << keyEntry;
-        EXPECT_EQ(lstrcmpiA(key.target.c_str(), step.target.c_str()), 0) << key.target;
+        ShortcutFields key;
+        ASSERT_EQ(ReadShortcut(keyEntry, &key), !step.target.empty()) << keyEntry;
+        EXPECT_EQ(lstrcmpiA(key.path.c_str(), step.target.c_str()), 0) << key.path;
         if (!step.target.empty()) {
             EXPECT_EQ(key.arguments, "/hotkey");
-            EXPECT_EQ(key.key, 0x0779) << "Ctrl+Shift+Alt+F10";
+            EXPECT_EQ(key.hotKey, 0x0779) << "Ctrl+Shift+Alt+F10";
         }
         EXPECT_EQ(RegistryText(RecentKey, "1").empty(), step.target.empty());
     }
@@ -490,6 +464,24 @@ TEST_F(Menu, TheHotKeyOutsideAFolderWindowStartsTheChosenProgramWithoutFiles) {
     EXPECT_EQ(ExitCode(run), 0u);
     EXPECT_EQ(TakeRecord(), ExpectedRecord(Bits, "arg --flag\narg two words\n", {}));
     EXPECT_EQ(RegistryText(RecentKey, "1"), "Record & Я 日本.lnk");
+}
+
+// Windows refuses CreateProcess a program that needs administrator rights; Wine starts it without
+// asking, so a test-only build is refused every program. The chosen program then starts through
+// the shell with the same arguments, files and folder, from Send To and from the key alike.
+TEST_F(Menu, AProgramRefusedForItsRightsStartsThroughTheShell) {
+    const std::vector<std::string> files = {*work_ / "a b.txt", *work_ / "Folder A\\"};
+    const std::string exe = BuildFile("Elevation" TALLOWFIN_MENU_EXE_NAME);
+    const std::pair<std::string, std::vector<std::string>> runs[] = {
+        {Quoted(files[0]) + " " + Quoted(files[1] + "\\"), files}, {"/hotkey", {}}};
+    for (const auto& started : runs) {
+        RegDeleteKeyA(HKEY_CURRENT_USER, RecentKey);
+        TallowfinRun run;
+        ASSERT_NE(Run(run, started.first, 11, exe), nullptr) << started.first;
+        EXPECT_EQ(ExitCode(run), 0u);
+        EXPECT_EQ(TakeRecord(),
+                  ExpectedRecord(Bits, "arg --flag\narg two words\n", started.second));
+    }
 }
 
 // The 64-bit build on 64-bit Windows: a program in system32 alone is listed and starts, and one

@@ -101,6 +101,7 @@ bool ReadShortcut(const std::string& file, ShortcutFields* fields) {
     text[0] = '\0';
     pair.link->GetDescription(text, sizeof text);
     fields->description = text;
+    pair.link->GetHotkey(&fields->hotKey);
     return true;
 }
 

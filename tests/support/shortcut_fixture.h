@@ -13,6 +13,7 @@ struct ShortcutFields {
     std::string iconPath;
     int iconIndex = 0;
     std::string description;
+    WORD hotKey = 0; // as IShellLink::GetHotkey gives it; read, not compared
 };
 
 // A plain shortcut's fields with every one set: target "<folder>\<tag>.exe", icon 3 of

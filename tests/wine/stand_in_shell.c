@@ -45,21 +45,6 @@ static HRESULT TabQuery(Tab* tab, REFIID iid, void** out) {
     return S_OK;
 }
 
-#define UNKNOWN_METHODS(Interface, member)                                                         \
-    static HRESULT STDMETHODCALLTYPE Interface##Query(Interface* self, REFIID iid, void** out) {   \
-        return TabQuery(TAB_OF(self, member), iid, out);                                           \
-    }                                                                                              \
-    static ULONG STDMETHODCALLTYPE Interface##Hold(Interface* self) {                              \
-        (void)self;                                                                                \
-        return 1;                                                                                  \
-    }
-
-UNKNOWN_METHODS(IWebBrowserApp, browserApp)
-UNKNOWN_METHODS(IServiceProvider, services)
-UNKNOWN_METHODS(IShellBrowser, shellBrowser)
-UNKNOWN_METHODS(IShellView, view)
-UNKNOWN_METHODS(IFolderView2, folder)
-
 static HRESULT STDMETHODCALLTYPE Handle(IWebBrowserApp* self, SHANDLE_PTR* handle) {
     *handle = (SHANDLE_PTR)TAB_OF(self, browserApp)->window;
     return S_OK;
@@ -92,26 +77,31 @@ static HRESULT STDMETHODCALLTYPE Selection(IFolderView2* self, BOOL noneImpliesF
     return S_OK;
 }
 
-static const IWebBrowserAppVtbl BrowserAppMethods = {.QueryInterface = IWebBrowserAppQuery,
-                                                     .AddRef = IWebBrowserAppHold,
-                                                     .Release = IWebBrowserAppHold,
-                                                     .get_HWND = Handle};
-static const IServiceProviderVtbl ServiceMethods = {.QueryInterface = IServiceProviderQuery,
-                                                    .AddRef = IServiceProviderHold,
-                                                    .Release = IServiceProviderHold,
-                                                    .QueryService = Service};
-static const IShellBrowserVtbl BrowserMethods = {.QueryInterface = IShellBrowserQuery,
-                                                 .AddRef = IShellBrowserHold,
-                                                 .Release = IShellBrowserHold,
-                                                 .QueryActiveShellView = ActiveView};
-static const IShellViewVtbl ViewMethods = {.QueryInterface = IShellViewQuery,
-                                           .AddRef = IShellViewHold,
-                                           .Release = IShellViewHold,
-                                           .GetWindow = ViewWindow};
-static const IFolderView2Vtbl FolderMethods = {.QueryInterface = IFolderView2Query,
-                                               .AddRef = IFolderView2Hold,
-                                               .Release = IFolderView2Hold,
-                                               .GetSelection = Selection};
+// The interface's methods: IUnknown's, with every reference held for the process, and the one
+// method the reader calls.
+#define TAB_INTERFACE(Interface, member, method, function)                                         \
+    static HRESULT STDMETHODCALLTYPE Interface##Query(Interface* self, REFIID iid, void** out) {   \
+        return TabQuery(TAB_OF(self, member), iid, out);                                           \
+    }                                                                                              \
+    static ULONG STDMETHODCALLTYPE Interface##Hold(Interface* self) {                              \
+        (void)self;                                                                                \
+        return 1;                                                                                  \
+    }                                                                                              \
+    static const Interface##Vtbl Interface##Methods = {.QueryInterface = Interface##Query,         \
+                                                       .AddRef = Interface##Hold,                  \
+                                                       .Release = Interface##Hold,                 \
+                                                       .method = function};
+
+TAB_INTERFACE(IWebBrowserApp, browserApp, get_HWND, Handle)
+TAB_INTERFACE(IServiceProvider, services, QueryService, Service)
+TAB_INTERFACE(IShellBrowser, shellBrowser, QueryActiveShellView, ActiveView)
+TAB_INTERFACE(IShellView, view, GetWindow, ViewWindow)
+TAB_INTERFACE(IFolderView2, folder, GetSelection, Selection)
+
+static ULONG STDMETHODCALLTYPE ListHold(IShellWindows* self) {
+    (void)self;
+    return 1;
+}
 
 static HRESULT STDMETHODCALLTYPE ListQuery(IShellWindows* self, REFIID iid, void** out) {
     List* list = (List*)self;
@@ -124,11 +114,6 @@ static HRESULT STDMETHODCALLTYPE ListQuery(IShellWindows* self, REFIID iid, void
     }
     *out = self;
     return S_OK;
-}
-
-static ULONG STDMETHODCALLTYPE ListHold(IShellWindows* self) {
-    (void)self;
-    return 1;
 }
 
 static HRESULT STDMETHODCALLTYPE Count(IShellWindows* self, LONG* count) {
@@ -163,11 +148,11 @@ IShellWindows* CreateStandInList(HWND window, const StandInTab* tabs, int tabCou
     list->tabCount = tabCount;
     for (int i = 0; i < tabCount; ++i) {
         Tab* tab = &list->tabs[i];
-        tab->browserApp = &BrowserAppMethods;
-        tab->services = &ServiceMethods;
-        tab->shellBrowser = &BrowserMethods;
-        tab->view = &ViewMethods;
-        tab->folder = &FolderMethods;
+        tab->browserApp = &IWebBrowserAppMethods;
+        tab->services = &IServiceProviderMethods;
+        tab->shellBrowser = &IShellBrowserMethods;
+        tab->view = &IShellViewMethods;
+        tab->folder = &IFolderView2Methods;
         tab->window = window;
         tab->facts = tabs[i];
     }
