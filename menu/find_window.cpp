@@ -92,13 +92,14 @@ void ShowRows(bool toTop) {
         highlight = 0;
     }
     FindSelecting = true;
-    SendMessageW(FindList, LVM_SETITEMCOUNT, FindShownCount, 0);
-    // The list keeps a selection by position, where another row may now be.
-    LVITEMW state = {};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(FindList, LVM_SETITEMSTATE, WPARAM(-1), reinterpret_cast<LPARAM>(&state));
+    // Setting the count costs the list its scroll bars' update even when it is the same.
+    if (SendMessageW(FindList, LVM_GETITEMCOUNT, 0, 0) != FindShownCount)
+        SendMessageW(FindList, LVM_SETITEMCOUNT, FindShownCount, LVSICF_NOSCROLL);
+    InvalidateRect(FindList, nullptr, FALSE);
+    // One row selected: selecting it deselects whichever row had been.
     if (FindShownCount > 0) {
-        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        LVITEMW state = {};
+        state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageW(FindList, LVM_SETITEMSTATE, highlight, reinterpret_cast<LPARAM>(&state));
         if (toTop || FindHighlight >= 0)
             SendMessageW(FindList, LVM_ENSUREVISIBLE, highlight, FALSE);
