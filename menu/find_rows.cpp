@@ -68,6 +68,7 @@ void ServeIcons() {
         PostMessageW(Window, MSG_FIND_ICONS, 0, 0);
 }
 
+// The menu read the recent list before the window opened; nothing writes it while the worker runs.
 int RecentRank(const wchar_t* path) {
     const wchar_t* relative = PathBelow(path, Root);
     for (int i = 0; relative && i < RecentProgramCount; ++i)

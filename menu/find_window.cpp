@@ -1,5 +1,5 @@
 // The "Find a program..." window (see find_window.h). The list is owner-data: a keystroke only
-// refilters an index array and sets the item count, however many programs there are; the
+// refilters an index array and repaints, however many programs there are; the
 // texts and icons are asked for only for the rows on screen.
 #include "find_window.h"
 
@@ -24,6 +24,7 @@ constexpr int EditId = 1, ListId = 2;
 // Sizes at 96 dpi.
 constexpr int ClientWidth = 480, ClientHeight = 360, Margin = 6, EditHeight = 24;
 
+// Shown for a row until its own icon is known.
 int GenericIcon;
 
 int Scale(int size) {

@@ -470,7 +470,8 @@ void Type(HWND edit, const std::string& utf8) {
 // then the rest by name. The uninstallers, documents and other shortcuts the menu leaves out
 // are absent. Words find a program three folders deep in any order and case, by Windows' rules
 // for Cyrillic too; Down moves the highlight from the search box; Enter starts the first row
-// with the files and makes it the most recent; Escape starts nothing.
+// with the files and makes it the most recent; Escape, or activating another window, starts
+// nothing.
 TEST_F(Menu, FindAProgramListsEveryDepthFiltersByWordsAndStartsTheFirstRow) {
     WriteRegistryString(HKEY_CURRENT_USER, RecentKey, "1", "Long Record.lnk");
     const std::string file = *work_ / "Файлы\\note.txt";
@@ -511,8 +512,8 @@ TEST_F(Menu, FindAProgramListsEveryDepthFiltersByWordsAndStartsTheFirstRow) {
         {"sketch core", 0, sketch + " [sel]\n"},
         {"CORE  Sketch", 0, sketch + " [sel]\n"},
         {"я 日本", 0, "Record & Я 日本 |  [sel]\n"},
-        {"rec", VK_DOWN,
-         "Long Record | \nRecord & Я 日本 |  [sel]\n" + recorder64 + "Recorder Both | \n"},
+        {"TOOLS", VK_DOWN,
+         "Editor & Viewer | Tools\nInner | Tools\\Deep [sel]\n" + sketch + "\nzeta | Tools\n"},
         {"uninstall", 0, ""},
         {"tools SKETCH", 0, sketch + " [sel]\n"},
     };
@@ -543,6 +544,20 @@ TEST_F(Menu, FindAProgramListsEveryDepthFiltersByWordsAndStartsTheFirstRow) {
     EXPECT_EQ(seen, recentFirst);
     PressKey(find.edit, VK_ESCAPE);
     EXPECT_EQ(ExitCode(escaped), 0u);
+
+    // A click on another window takes the activation away: the window closes as a menu would.
+    TallowfinRun deactivated;
+    menu = Run(deactivated, Quoted(file), 0);
+    ASSERT_NE(menu, nullptr);
+    PressKey(menu, 'F');
+    find = WaitForFindWindow(deactivated);
+    ASSERT_NE(find.window, nullptr);
+    WaitUntil([&] { return GetForegroundWindow() == find.window; }, StartBound);
+    HWND other = CreateWindowExA(0, "STATIC", "elsewhere", WS_POPUP | WS_VISIBLE, 600, 500, 100, 50,
+                                 nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    EXPECT_EQ(ExitCode(deactivated), 0u);
+    DestroyWindow(other);
     Sleep(300);
     EXPECT_FALSE(FileExists(Record()));
 }
