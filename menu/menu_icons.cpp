@@ -111,6 +111,14 @@ HBITMAP ShortcutBitmap(const wchar_t* path, const ShortcutInfo& link) {
     return BitmapOfIcon(ShortcutIcon(path, link));
 }
 
+HBITMAP FindBitmap() {
+    SHSTOCKICONINFO stock = {};
+    stock.cbSize = sizeof stock;
+    if (FAILED(SHGetStockIconInfo(SIID_FIND, SHGSI_ICON | SHGSI_SMALLICON, &stock)))
+        return nullptr;
+    return BitmapOfIcon(stock.hIcon);
+}
+
 HBITMAP SharedFolderBitmap() {
     // Any folder shows the same closed-folder icon; no folder has to be read for it.
     if (!FolderBitmap)

@@ -10,3 +10,6 @@ HBITMAP ShortcutBitmap(const wchar_t* path, const ShortcutInfo& link);
 
 // The shell's small folder icon, made once and shared by every folder item.
 HBITMAP SharedFolderBitmap();
+
+// The shell's small search icon, for "Find a program..."; null when there is none.
+HBITMAP FindBitmap();

@@ -5,6 +5,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include "find_window.h"
 #include "hot_key_entry.h"
 #include "hot_key_start.h"
 #include "launch.h"
@@ -60,7 +61,8 @@ int RunMirrorMenu() {
     UINT command =
         TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, owner, nullptr);
     PostMessageW(owner, WM_NULL, 0, 0);
-    const wchar_t* chosen = ShortcutForCommand(command);
+    const wchar_t* chosen =
+        command == FindProgramCommand ? FindProgram(root) : ShortcutForCommand(command);
     bool started = chosen && StartShortcut(chosen);
     // The list is a convenience: a registry that refuses it costs the user nothing else.
     const wchar_t* relative = started ? PathBelow(chosen, root) : nullptr;

@@ -206,6 +206,19 @@ void InsertRecentPrograms(HMENU menu, const wchar_t* mirrorRoot) {
         InsertMenuW(menu, kept, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
 }
 
+// Heads the menu with a mnemonic of its own: no other item has one, their "&" being doubled.
+void InsertFindItem(HMENU menu) {
+    wchar_t label[] = L"&Find a program...";
+    MENUITEMINFOW item = {};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_STRING | MIIM_ID | MIIM_BITMAP;
+    item.wID = FindProgramCommand;
+    item.hbmpItem = FindBitmap();
+    item.dwTypeData = label;
+    InsertMenuItemW(menu, 0, TRUE, &item);
+    InsertMenuW(menu, 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+}
+
 } // namespace
 
 HMENU CreateMirrorMenu(const wchar_t* mirrorRoot) {
@@ -213,6 +226,7 @@ HMENU CreateMirrorMenu(const wchar_t* mirrorRoot) {
     if (menu) {
         FillFolder(0);
         InsertRecentPrograms(menu, mirrorRoot);
+        InsertFindItem(menu);
     }
     return menu;
 }

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 // The menu of the mirror folder (ending in a backslash) with its top level and the recent
-// programs listed.
+// programs listed, headed by "Find a program..." (FindProgramCommand).
 HMENU CreateMirrorMenu(const wchar_t* mirrorRoot);
 
 // For WM_INITMENUPOPUP: lists a sub-menu's folder the first time it opens.

@@ -1,20 +1,26 @@
 // Which shortcuts the menu lists (see program_filter.h).
 #include "program_filter.h"
 
+#include <atomic>
+
 namespace {
 
-// Drive types by letter, 0 until asked: a level of the menu asks for the same few drives.
-UINT DriveTypes[26];
+// Drive types by letter, 0 until asked: a level of the menu asks for the same few drives. The
+// find window's worker asks too, beside the window thread: two that ask at once both store
+// the same answer.
+std::atomic<UINT> DriveTypes[26];
 
 UINT DriveTypeOf(wchar_t letter) {
     if (letter >= L'a' && letter <= L'z')
         letter = static_cast<wchar_t>(letter - L'a' + L'A');
     if (letter < L'A' || letter > L'Z')
         return DRIVE_UNKNOWN;
-    UINT& type = DriveTypes[letter - L'A'];
+    std::atomic<UINT>& known = DriveTypes[letter - L'A'];
+    UINT type = known.load(std::memory_order_relaxed);
     if (type == 0) {
         const wchar_t root[] = {letter, L':', L'\\', L'\0'};
         type = GetDriveTypeW(root);
+        known.store(type, std::memory_order_relaxed);
     }
     return type;
 }

@@ -160,7 +160,8 @@ bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DW
 bool MoveWindowTo(HWND window, int x, int y);
 // Posts a key press (down and up) to a window, as the keyboard would send it to the focus.
 bool PressKey(HWND window, UINT virtualKey);
-// The menu shown by a pop-up menu window, as the probe reads it (see ProbeShared::menuDump).
+// The menu shown by a pop-up menu window, or the rows of a list view, as the probe reads them
+// (see ProbeShared::menuDump).
 std::string ReadMenu(TallowfinRun& run, HWND menuWindow);
 const char* BoxIconName(BoxIcon icon);
 

@@ -149,6 +149,8 @@ class Menu : public ProfileCase {
         recorder.iconPath = BuildFile(TALLOWFIN_MENU_EXE_NAME);
         Link("Record & Я 日本.lnk", recorder);
         Link("Long Record.lnk", Recorder(BuildFile("record_args.exe"), " " + LongArgument()));
+        Link("Tools\\Deep\\Core\\Sketch Pad.lnk",
+             Recorder(BuildFile("record_args.exe"), " --sketch"));
         ASSERT_TRUE(WriteTextFile(profile_->MirrorRoot() + "\\readme.txt", "not a shortcut"));
     }
 
@@ -223,6 +225,9 @@ class Menu : public ProfileCase {
     }
 };
 
+// "Find a program..." heads the menu (Wine's shell has no search icon to give it).
+const std::string FindHead = "&Find a program...\n-\n";
+
 // Every sub-menu reads "(empty)" until it first opens. Only programs that take files are listed;
 // to a 32-bit program "Recorder 64" in system32 does not exist.
 const std::string RootMenu = std::string("[i] Empty >\n"
@@ -262,13 +267,14 @@ TEST_F(Menu, ShowsTheMirrorAndStartsTheChosenProgramWithTheFiles) {
     HWND menu = Run(run, arguments, 0);
     ASSERT_NE(menu, nullptr) << "no menu";
     printf("[ figures  ] start to menu: %.0f ms\n", NowMs() - run.StartedAtMs());
-    EXPECT_EQ(ReadMenu(run, menu), RootMenu);
+    EXPECT_EQ(ReadMenu(run, menu), FindHead + RootMenu);
 
-    // Down, Right opens "Empty"; then "Old.lnk" (a folder); then "Tools", whose own folder
-    // stays unread.
-    for (UINT key : {VK_DOWN, VK_RIGHT, VK_LEFT, VK_DOWN, VK_RIGHT, VK_LEFT, VK_DOWN, VK_RIGHT})
+    // Past "Find a program...", Right opens "Empty"; then "Old.lnk" (a folder); then "Tools",
+    // whose own folder stays unread.
+    for (UINT key :
+         {VK_DOWN, VK_DOWN, VK_RIGHT, VK_LEFT, VK_DOWN, VK_RIGHT, VK_LEFT, VK_DOWN, VK_RIGHT})
         PressKey(menu, key);
-    std::string withTools = RootMenu, seen;
+    std::string withTools = FindHead + RootMenu, seen;
     withTools.replace(withTools.find("[i] Old.lnk >\n  (empty) [off]\n"), 30,
                       "[i] Old.lnk >\n  [i] Inside\n");
     withTools.replace(withTools.find("[i] Tools >\n  (empty) [off]\n"), 28,
@@ -294,9 +300,9 @@ TEST_F(Menu, ShowsTheMirrorAndStartsTheChosenProgramWithTheFiles) {
     EXPECT_EQ(TakeRecord(), ExpectedRecord(Bits, "arg --flag\narg two words\n", files));
 
     // 2,000 characters of the shortcut's own arguments arrive whole. The recorder now heads the
-    // menu, so "Long Record" is eleven down.
+    // menu, so "Long Record" is twelve down.
     TallowfinRun second;
-    ASSERT_NE(Run(second, Quoted(files[0]), 11), nullptr);
+    ASSERT_NE(Run(second, Quoted(files[0]), 12), nullptr);
     EXPECT_EQ(ExitCode(second), 0u);
     EXPECT_EQ(TakeRecord(), ExpectedRecord(Bits, "arg " + LongArgument() + "\n", {files[0]}));
 
@@ -304,8 +310,8 @@ TEST_F(Menu, ShowsTheMirrorAndStartsTheChosenProgramWithTheFiles) {
     menu = Run(third, Quoted(files[0]), 0);
     ASSERT_NE(menu, nullptr);
     const std::string recent = "[i] Long Record\n[i] Record && Я 日本\n-\n";
-    EXPECT_EQ(ReadMenu(third, menu), recent + RootMenu);
-    Choose(menu, 2);
+    EXPECT_EQ(ReadMenu(third, menu), FindHead + recent + RootMenu);
+    Choose(menu, 3);
     EXPECT_EQ(ExitCode(third), 0u);
     EXPECT_EQ(TakeRecord(), ExpectedRecord(Bits, "arg --flag\narg two words\n", {files[0]}));
     // Kept beside Tallowfin's key, whose Uninstall still deletes it.
@@ -325,7 +331,7 @@ TEST_F(Menu, ShowsTheMirrorAndStartsTheChosenProgramWithTheFiles) {
     TallowfinRun escaped;
     menu = Run(escaped, Quoted(files[0]), 0);
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(ReadMenu(escaped, menu), "[i] Record && Я 日本\n-\n" + root);
+    EXPECT_EQ(ReadMenu(escaped, menu), FindHead + "[i] Record && Я 日本\n-\n" + root);
     PressKey(menu, VK_ESCAPE);
     EXPECT_EQ(ExitCode(escaped), 0u);
     Sleep(300);
@@ -347,8 +353,8 @@ TEST_F(Menu, ErrorsStartNothing) {
         std::string text;
         bool targetVanishes = false; // after the menu showed
     } cases[] = {
-        {many, 10, std::to_string(fileCount) + " files were given."},
-        {"one.txt", 7,
+        {many, 11, std::to_string(fileCount) + " files were given."},
+        {"one.txt", 8,
          "The shortcut \"Gone\" points to something that no longer exists:\n\n" +
              *work_ / "gone.exe",
          true},
@@ -489,13 +495,139 @@ TEST_F(Menu, AProgramRefusedForItsRightsStartsThroughTheShell) {
 TEST_F(Menu, The64BitBuildStartsWhatExplorerWould) {
     if (Menu64().empty())
         GTEST_SKIP() << "TALLOWFIN_WIN64_BUILD names no 64-bit build";
-    for (int downs : {12, 13}) {
+    for (int downs : {13, 14}) {
         RegDeleteKeyA(HKEY_CURRENT_USER, RecentKey);
         TallowfinRun run;
         ASSERT_NE(Run(run, "\"C:\\some file.txt\"", downs, Menu64()), nullptr);
         EXPECT_EQ(ExitCode(run), 0u);
         EXPECT_EQ(TakeRecord(), ExpectedRecord(64, "", {"C:\\some file.txt"})) << downs;
     }
+}
+
+// The find window of a run: its search box and list, once shown.
+struct FindWindow {
+    HWND window = nullptr, edit = nullptr, list = nullptr;
+};
+
+FindWindow WaitForFindWindow(TallowfinRun& run) {
+    FindWindow found;
+    WaitUntil(
+        [&] {
+            for (HWND window : run.Windows())
+                if (IsWindowVisible(window) && ClassName(window) == "TallowfinFind")
+                    found.window = window;
+            return found.window != nullptr;
+        },
+        StartBound);
+    found.edit = FindWindowExA(found.window, nullptr, "Edit", nullptr);
+    found.list = FindWindowExA(found.window, nullptr, "SysListView32", nullptr);
+    return found;
+}
+
+// Replaces the search box's text as a user would: select all, delete, type.
+void Type(HWND edit, const std::string& utf8) {
+    PostMessageW(edit, EM_SETSEL, 0, -1);
+    PostMessageW(edit, WM_CHAR, VK_BACK, 1);
+    wchar_t text[256] = L"";
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, text, 256);
+    for (const wchar_t* c = text; *c; ++c)
+        PostMessageW(edit, WM_CHAR, *c, 1);
+}
+
+// Every program the menu would list, at any depth, each with its folder: the recent one first,
+// then the rest by name. The uninstallers, documents and other shortcuts the menu leaves out
+// are absent. Words find a program three folders deep in any order and case, by Windows' rules
+// for Cyrillic too; Down moves the highlight from the search box; Enter starts the first row
+// with the files and makes it the most recent; Escape, or activating another window, starts
+// nothing.
+TEST_F(Menu, FindAProgramListsEveryDepthFiltersByWordsAndStartsTheFirstRow) {
+    WriteRegistryString(HKEY_CURRENT_USER, RecentKey, "1", "Long Record.lnk");
+    const std::string file = *work_ / "Файлы\\note.txt";
+    SetCursorPos(200, 120);
+    TallowfinRun run;
+    HWND menu = Run(run, Quoted(file), 0);
+    ASSERT_NE(menu, nullptr) << "no menu";
+    PressKey(menu, 'F');
+    FindWindow find = WaitForFindWindow(run);
+    ASSERT_TRUE(find.window && find.edit && find.list) << "no find window";
+    const std::string recorder64 = Bits == 64 ? "Recorder 64 | \n" : "";
+    const std::string rest = "apple | \n"
+                             "Banana | \n"
+                             "Desk | Tallowfin Desktop\n"
+                             "Editor & Viewer | Tools\n"
+                             "Gone | \n"
+                             "Inner | Tools\\Deep\n"
+                             "Inside | Old.lnk\n"
+                             "Item 2 | \n"
+                             "Item 10 | \n"
+                             "Record & Я 日本 | \n" +
+                             recorder64 + "Recorder Both | \nzeta | Tools\n";
+    const std::string sketch = "Sketch Pad | Tools\\Deep\\Core";
+    std::string all = "Long Record |  [sel]\n" + rest;
+    all.insert(all.find("zeta"), sketch + "\n");
+    std::string seen;
+    WaitUntil([&] { return (seen = ReadMenu(run, find.list)) == all; }, StartBound, 50);
+    EXPECT_EQ(seen, all);
+    GUITHREADINFO focus = {};
+    focus.cbSize = sizeof focus;
+    EXPECT_TRUE(GetGUIThreadInfo(run.MainThreadId(), &focus) && focus.hwndFocus == find.edit);
+
+    const struct {
+        const char* typed;
+        UINT key; // pressed in the search box afterwards, or 0
+        std::string rows;
+    } steps[] = {
+        {"sketch core", 0, sketch + " [sel]\n"},
+        {"CORE  Sketch", 0, sketch + " [sel]\n"},
+        {"я 日本", 0, "Record & Я 日本 |  [sel]\n"},
+        {"TOOLS", VK_DOWN,
+         "Editor & Viewer | Tools\nInner | Tools\\Deep [sel]\n" + sketch + "\nzeta | Tools\n"},
+        {"uninstall", 0, ""},
+        {"tools SKETCH", 0, sketch + " [sel]\n"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.typed);
+        Type(find.edit, step.typed);
+        if (step.key)
+            PressKey(find.edit, step.key);
+        WaitUntil([&] { return (seen = ReadMenu(run, find.list)) == step.rows; }, StartBound, 20);
+        EXPECT_EQ(seen, step.rows);
+        if (step.key)
+            SaveScreenshot("menu-find", find.window);
+    }
+    PressKey(find.edit, VK_RETURN);
+    EXPECT_EQ(ExitCode(run), 0u);
+    EXPECT_EQ(TakeRecord(), ExpectedRecord(Bits, "arg --sketch\n", {file}));
+    EXPECT_EQ(RegistryText(RecentKey, "1"), "Tools\\Deep\\Core\\Sketch Pad.lnk");
+    EXPECT_EQ(RegistryText(RecentKey, "2"), "Long Record.lnk");
+
+    TallowfinRun escaped;
+    menu = Run(escaped, Quoted(file), 0);
+    ASSERT_NE(menu, nullptr);
+    PressKey(menu, 'F');
+    find = WaitForFindWindow(escaped);
+    ASSERT_NE(find.list, nullptr);
+    const std::string recentFirst = sketch + " [sel]\nLong Record | \n" + rest;
+    WaitUntil([&] { return (seen = ReadMenu(escaped, find.list)) == recentFirst; }, StartBound, 50);
+    EXPECT_EQ(seen, recentFirst);
+    PressKey(find.edit, VK_ESCAPE);
+    EXPECT_EQ(ExitCode(escaped), 0u);
+
+    // A click on another window takes the activation away: the window closes as a menu would.
+    TallowfinRun deactivated;
+    menu = Run(deactivated, Quoted(file), 0);
+    ASSERT_NE(menu, nullptr);
+    PressKey(menu, 'F');
+    find = WaitForFindWindow(deactivated);
+    ASSERT_NE(find.window, nullptr);
+    WaitUntil([&] { return GetForegroundWindow() == find.window; }, StartBound);
+    HWND other = CreateWindowExA(0, "STATIC", "elsewhere", WS_POPUP | WS_VISIBLE, 600, 500, 100, 50,
+                                 nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    EXPECT_EQ(ExitCode(deactivated), 0u);
+    DestroyWindow(other);
+    Sleep(300);
+    EXPECT_FALSE(FileExists(Record()));
 }
 
 } // namespace

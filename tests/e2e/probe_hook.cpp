@@ -2,6 +2,7 @@
 // by the driver, it answers questions Wine only answers in-process (icons, menus) and records
 // when threads start and end.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "icon_facts.h"
 #include "probe_protocol.h"
@@ -114,6 +115,34 @@ void DumpMenu(HMENU menu, int depth, char* out, size_t size) {
     }
 }
 
+// Owner-data rows are known only to the window that owns the list: read here, where it answers.
+void DumpList(HWND list, char* out, size_t size) {
+    int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+    for (int i = 0; i < rows; ++i) {
+        char line[1200] = "";
+        for (int c = 0; c < columns; ++c) {
+            wchar_t text[260] = L"";
+            LVITEMW item = {};
+            item.iSubItem = c;
+            item.pszText = text;
+            item.cchTextMax = ARRAYSIZE(text);
+            SendMessageW(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
+            if (c > 0)
+                lstrcatA(line, " | ");
+            size_t used = lstrlenA(line);
+            WideCharToMultiByte(CP_UTF8, 0, text, -1, line + used, int(sizeof line - used - 16),
+                                nullptr, nullptr);
+        }
+        if (SendMessageW(list, LVM_GETITEMSTATE, i, LVIS_SELECTED))
+            lstrcatA(line, " [sel]");
+        lstrcatA(line, "\n");
+        if (lstrlenA(out) + lstrlenA(line) < int(size))
+            lstrcatA(out, line);
+    }
+}
+
 void Answer(HWND window) {
     Shared->menuDump[0] = '\0';
     char className[16];
@@ -122,6 +151,8 @@ void Answer(HWND window) {
         HMENU menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
         if (menu)
             DumpMenu(menu, 0, Shared->menuDump, sizeof Shared->menuDump);
+    } else if (lstrcmpA(className, "SysListView32") == 0) {
+        DumpList(window, Shared->menuDump, sizeof Shared->menuDump);
     }
     Shared->smallIcon =
         DescribeIcon(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0)));

@@ -37,7 +37,8 @@ struct ProbeShared {
     // For a pop-up menu window (class "#32768"): its menu and every sub-menu below it, one item
     // a line in UTF-8, two spaces of indent a level. A line is "-" for a separator, otherwise
     // "[i] " when the item has a small 32-bit picture, the item's text, " >" for a sub-menu
-    // and " [off]" when disabled.
+    // and " [off]" when disabled. For a list view: its rows, one a line, the columns' texts
+    // joined by " | ", and " [sel]" after a selected row.
     char menuDump[8192];
     // Bitmaps, asked for on request: the image of button imageControl of the window, and the
     // type of objectToCheck (0 once it has been deleted).
