@@ -465,8 +465,8 @@ TEST_F(Menu, TheHotKeyOutsideAFolderWindowStartsTheChosenProgramWithoutFiles) {
     GetWindowRect(menu, &at);
     EXPECT_EQ(at.left, 300);
     EXPECT_EQ(at.top, 200);
-    EXPECT_EQ(ReadMenu(run, menu), RootMenu);
-    Choose(menu, 11);
+    EXPECT_EQ(ReadMenu(run, menu), FindHead + RootMenu);
+    Choose(menu, 12);
     EXPECT_EQ(ExitCode(run), 0u);
     EXPECT_EQ(TakeRecord(), ExpectedRecord(Bits, "arg --flag\narg two words\n", {}));
     EXPECT_EQ(RegistryText(RecentKey, "1"), "Record & Я 日本.lnk");
@@ -483,7 +483,7 @@ TEST_F(Menu, AProgramRefusedForItsRightsStartsThroughTheShell) {
     for (const auto& started : runs) {
         RegDeleteKeyA(HKEY_CURRENT_USER, RecentKey);
         TallowfinRun run;
-        ASSERT_NE(Run(run, started.first, 11, exe), nullptr) << started.first;
+        ASSERT_NE(Run(run, started.first, 12, exe), nullptr) << started.first;
         EXPECT_EQ(ExitCode(run), 0u);
         EXPECT_EQ(TakeRecord(),
                   ExpectedRecord(Bits, "arg --flag\narg two words\n", started.second));
