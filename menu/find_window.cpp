@@ -168,6 +168,13 @@ void OnGetDisplayInfo(NMLVDISPINFOW* display) {
     }
 }
 
+// A row the user moved to (keys, a click) stays highlighted while rows arrive around it.
+void OnItemChanged(const NMLISTVIEW* change) {
+    if (!FindSelecting && (change->uNewState & LVIS_SELECTED) && change->iItem >= 0 &&
+        change->iItem < FindShownCount)
+        FindHighlight = FindShown[change->iItem];
+}
+
 LRESULT OnListDraw(NMLVCUSTOMDRAW* draw) {
     switch (draw->nmcd.dwDrawStage) {
     case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW | (FindTimingOn() ? CDRF_NOTIFYPOSTPAINT : 0);
@@ -192,13 +199,7 @@ LRESULT OnListDraw(NMLVCUSTOMDRAW* draw) {
 LRESULT OnListNotify(NMHDR* header) {
     switch (header->code) {
     case LVN_GETDISPINFOW: OnGetDisplayInfo(reinterpret_cast<NMLVDISPINFOW*>(header)); return 0;
-    case LVN_ITEMCHANGED: {
-        const NMLISTVIEW* change = reinterpret_cast<NMLISTVIEW*>(header);
-        if (!FindSelecting && (change->uNewState & LVIS_SELECTED) && change->iItem >= 0 &&
-            change->iItem < FindShownCount)
-            FindHighlight = FindShown[change->iItem];
-        return 0;
-    }
+    case LVN_ITEMCHANGED: OnItemChanged(reinterpret_cast<NMLISTVIEW*>(header)); return 0;
     case NM_DBLCLK: Choose(reinterpret_cast<NMITEMACTIVATE*>(header)->iItem); return 0;
     // Typing goes to the search box, not to the list's own search by first letters.
     case LVN_ODFINDITEMW: return -1;
@@ -271,6 +272,16 @@ bool OnCreate(HWND window) {
     return true;
 }
 
+void OnCommand(WPARAM command) {
+    if (LOWORD(command) == EditId && HIWORD(command) == EN_CHANGE)
+        OnQueryChanged();
+}
+
+void OnIconsArrived() {
+    FindIconsPosted.store(false);
+    InvalidateRect(FindList, nullptr, FALSE);
+}
+
 void OnActivate(HWND window, WPARAM state) {
     if (LOWORD(state) == WA_INACTIVE) {
         // A click elsewhere closes the window, as it closes a menu.
@@ -287,19 +298,13 @@ LRESULT CALLBACK FindProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CREATE: return OnCreate(window) ? 0 : -1;
     case WM_SIZE: Layout(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_ACTIVATE: OnActivate(window, wParam); return 0;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == EditId && HIWORD(wParam) == EN_CHANGE)
-            OnQueryChanged();
-        return 0;
+    case WM_COMMAND: OnCommand(wParam); return 0;
     case WM_NOTIFY:
         return reinterpret_cast<NMHDR*>(lParam)->idFrom == ListId
                    ? OnListNotify(reinterpret_cast<NMHDR*>(lParam))
                    : 0;
     case MSG_FIND_ROWS: OnRowsArrived(); return 0;
-    case MSG_FIND_ICONS:
-        FindIconsPosted.store(false);
-        InvalidateRect(FindList, nullptr, FALSE);
-        return 0;
+    case MSG_FIND_ICONS: OnIconsArrived(); return 0;
     case WM_DESTROY: FindWindowHandle = nullptr; return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
