@@ -28,6 +28,7 @@ set(TALLOWFIN_BASE_SOURCES
     base/virtual_store.cpp
     base/virtual_store_text.cpp
     base/wide_text.cpp
+    base/window_dpi.cpp
     base/window_geometry.cpp
     base/worker_wait.cpp
 )
@@ -53,6 +54,7 @@ set(TALLOWFIN_CORE_SOURCES
     app/settings_store.cpp
     app/terms_gate.cpp
     app/terms_text.cpp
+    dialogs/dialog_icon.cpp
     dialogs/donate_dialog.cpp
     dialogs/donation_text.cpp
     dialogs/explore_text.cpp
