@@ -16,6 +16,25 @@ template <typename Function> Function User32Function(const char* name) {
                 : nullptr;
 }
 
+// Looked up at first use, by the thread that owns the windows.
+bool LookedUp;
+WindowDpiFunction ForWindow;
+MetricForDpiFunction ForDpi;
+MonitorDpiFunction ForMonitor;
+
+void LookUpFunctions() {
+    if (LookedUp)
+        return;
+    ForWindow = User32Function<WindowDpiFunction>("GetDpiForWindow");
+    ForDpi = User32Function<MetricForDpiFunction>("GetSystemMetricsForDpi");
+    // shcore.dll is no KnownDLL: taken from the system directory only, like the others.
+    HMODULE shcore = LoadSystemLibrary("shcore.dll");
+    if (shcore)
+        ForMonitor = reinterpret_cast<MonitorDpiFunction>(
+            reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
+    LookedUp = true;
+}
+
 unsigned SystemDpi() {
     HDC screen = GetDC(nullptr);
     int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
@@ -27,19 +46,13 @@ unsigned SystemDpi() {
 } // namespace
 
 unsigned WindowDpi(HWND window) {
-    static const WindowDpiFunction ForWindow = User32Function<WindowDpiFunction>("GetDpiForWindow");
+    LookUpFunctions();
     UINT dpi = ForWindow && window ? ForWindow(window) : 0;
     return dpi ? dpi : SystemDpi();
 }
 
 unsigned PointDpi(POINT point) {
-    // shcore.dll is no KnownDLL: taken from the system directory only, like the others.
-    static const MonitorDpiFunction ForMonitor = [] {
-        HMODULE shcore = LoadSystemLibrary("shcore.dll");
-        return shcore ? reinterpret_cast<MonitorDpiFunction>(
-                            reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
-                      : nullptr;
-    }();
+    LookUpFunctions();
     const int EffectiveDpi = 0; // MDT_EFFECTIVE_DPI
     UINT x = 0, y = 0;
     HMONITOR monitor = MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST);
@@ -53,8 +66,7 @@ int ScaleForDpi(int px96, unsigned dpi) {
 }
 
 int MetricForDpi(int index, unsigned dpi) {
-    static const MetricForDpiFunction ForDpi =
-        User32Function<MetricForDpiFunction>("GetSystemMetricsForDpi");
+    LookUpFunctions();
     if (ForDpi)
         return ForDpi(index, dpi);
     return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
