@@ -2,6 +2,7 @@
 # "64" in their names in the 64-bit build), their component and end-to-end tests under Wine, and,
 # in the 32-bit build, the release and the checks that need no Wine.
 enable_language(RC)
+include(cmake/reproducible.cmake)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(TALLOWFIN_64 ON)
@@ -28,6 +29,7 @@ set(TALLOWFIN_BASE_SOURCES
     base/virtual_store.cpp
     base/virtual_store_text.cpp
     base/wide_text.cpp
+    base/window_dpi.cpp
     base/window_geometry.cpp
     base/worker_wait.cpp
 )
@@ -53,6 +55,7 @@ set(TALLOWFIN_CORE_SOURCES
     app/settings_store.cpp
     app/terms_gate.cpp
     app/terms_text.cpp
+    dialogs/dialog_icon.cpp
     dialogs/donate_dialog.cpp
     dialogs/donation_text.cpp
     dialogs/explore_text.cpp
@@ -152,17 +155,20 @@ add_test(NAME program_code_passes_cppcheck
 add_test(NAME release_package_holds_the_stripped_program
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-package.sh ${CMAKE_BINARY_DIR})
 
-# The release: cmake --build build/win --target package gives Tallowfin-<version>-win32.zip.
-install(TARGETS Tallowfin TallowfinMenu RUNTIME DESTINATION .)
+# The release: cmake --build build/win --target package gives Tallowfin-<version>-win32.zip and
+# its SHA-256 file, the same bytes from every build of one commit (scripts/package-release.py).
 # The 64-bit programs come from their own build folder (TALLOWFIN_WIN64_BUILD).
+set(TALLOWFIN_RELEASE_ZIP ${CMAKE_BINARY_DIR}/Tallowfin-${PROJECT_VERSION}-win32.zip)
+set(TALLOWFIN_RELEASE_FILES $<TARGET_FILE:Tallowfin> $<TARGET_FILE:TallowfinMenu>
+    ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE)
 if(TALLOWFIN_WIN64_BUILD)
-    install(PROGRAMS ${TALLOWFIN_WIN64_BUILD}/Tallowfin64.exe
-        ${TALLOWFIN_WIN64_BUILD}/TallowfinMenu64.exe DESTINATION .)
+    list(APPEND TALLOWFIN_RELEASE_FILES ${TALLOWFIN_WIN64_BUILD}/Tallowfin64.exe
+        ${TALLOWFIN_WIN64_BUILD}/TallowfinMenu64.exe)
 endif()
-install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION .)
-set(CPACK_GENERATOR ZIP)
-set(CPACK_PACKAGE_FILE_NAME "Tallowfin-${PROJECT_VERSION}-win32")
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-# Tallowfin-<version>-win32.zip.sha256 beside the zip, for checking a download.
-set(CPACK_PACKAGE_CHECKSUM SHA256)
-include(CPack)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_custom_target(package
+    COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/scripts/package-release.py
+        ${TALLOWFIN_RELEASE_ZIP} ${TALLOWFIN_SOURCE_EPOCH} ${TALLOWFIN_RELEASE_FILES}
+    DEPENDS Tallowfin TallowfinMenu
+    COMMENT "Release ${TALLOWFIN_RELEASE_ZIP}"
+    VERBATIM)

@@ -9,6 +9,7 @@
 #include "../base/dialog_frame.h"
 #include "../base/shared_state.h"
 #include "../base/message_box.h"
+#include "../base/window_dpi.h"
 #include "../res/resource.h"
 
 namespace {
@@ -16,6 +17,14 @@ namespace {
 // The picture lives as long as the dialog: kept in the dialog's own slot, one per opening.
 void KeepPicture(HWND dialog, HBITMAP picture) {
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(picture));
+}
+
+// The picture is drawn for 100 %; on a monitor of another scale it is stretched to the size the
+// button has there, so that it neither shrinks nor spills over.
+HBITMAP LoadPicture(unsigned dpi) {
+    const int Width = 62, Height = 31;
+    return static_cast<HBITMAP>(LoadImageA(AppInstance, MAKEINTRESOURCEA(IDB_DONATE), IMAGE_BITMAP,
+                                           ScaleForDpi(Width, dpi), ScaleForDpi(Height, dpi), 0));
 }
 
 void DeletePicture(HWND dialog) {
@@ -38,8 +47,7 @@ void QuitOverAlteredAddress(HWND dialog) {
 
 void OnInitDialog(HWND dialog) {
     ApplyDialogFrame(dialog, "Donate", true, SW_SHOWNORMAL);
-    HBITMAP picture = static_cast<HBITMAP>(
-        LoadImageA(AppInstance, MAKEINTRESOURCEA(IDB_DONATE), IMAGE_BITMAP, 0, 0, 0));
+    HBITMAP picture = LoadPicture(WindowDpi(dialog));
     KeepPicture(dialog, picture);
     SetDlgItemTextA(dialog, IDC_DONATE_ADDRESS, DonationAddress);
     SendDlgItemMessageA(dialog, IDC_DONATE_ADDRESS, EM_SETSEL, 0, -1);
@@ -65,6 +73,18 @@ void OnDonateButton(HWND dialog) {
     OpenViaReferrerPage(DonationAddress);
 }
 
+// Moved to a monitor of another scale: the button shows a picture of that scale, and the old
+// one is freed once the button no longer holds it.
+void OnDpiChanged(HWND dialog, unsigned dpi) {
+    HBITMAP picture = LoadPicture(dpi);
+    if (!picture)
+        return;
+    SendDlgItemMessageA(dialog, IDC_DONATE_BUTTON, BM_SETIMAGE, IMAGE_BITMAP,
+                        reinterpret_cast<LPARAM>(picture));
+    DeletePicture(dialog);
+    KeepPicture(dialog, picture);
+}
+
 void OnClose(HWND dialog) {
     DeletePicture(dialog);
     EndDialog(dialog, 0);
@@ -81,6 +101,7 @@ INT_PTR CALLBACK DonateDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             OnDonateButton(dialog);
         return 0;
     case WM_CLOSE: OnClose(dialog); return 0;
+    case WM_DPICHANGED: OnDpiChanged(dialog, LOWORD(wParam)); return 0;
     default: return 0;
     }
 }

@@ -3,11 +3,13 @@
 
 #include <shlwapi.h>
 
+#include "dialog_icon.h"
 #include "own_links.h"
 #include "../base/dialog_frame.h"
 #include "../base/product_info.h"
 #include "../base/hourglass.h"
 #include "../base/message_box.h"
+#include "../base/window_dpi.h"
 #include "../mirror/folder_discovery.h"
 #include "../res/resource.h"
 
@@ -40,6 +42,7 @@ const LocationBox LocationBoxes[] = {
 void OnInitDialog(HWND dialog) {
     ApplyDialogFrame(dialog, "Links", true, SW_SHOWNORMAL);
     SetDlgItemTextA(dialog, IDC_LINKS_VERSION, ProductTitle);
+    FitDialogIcons(dialog, WindowDpi(dialog));
     ReadLinkLocations();
     // Sent, not posted: the boxes are right before the dialog is first painted.
     SendMessageA(dialog, MSG_REFRESH_LINKS, 0, 0);
@@ -95,6 +98,9 @@ INT_PTR CALLBACK LinksDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case MSG_REFRESH_LINKS: OnRefresh(dialog); break;
     case WM_COMMAND: OnCommand(dialog, wParam); break;
     case WM_CLOSE: EndDialog(dialog, 0); break;
+    // Windows has rescaled the template's controls for the new monitor; the icon follows.
+    case WM_DPICHANGED: FitDialogIcons(dialog, LOWORD(wParam)); break;
+    case WM_DESTROY: ReleaseDialogIcons(dialog); break;
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "dialog_icon.h"
 #include "donate_dialog.h"
 #include "explore_text.h"
 #include "links_dialog.h"
@@ -12,6 +13,7 @@
 #include "../base/dialog_frame.h"
 #include "../base/shared_state.h"
 #include "../base/message_box.h"
+#include "../base/window_dpi.h"
 #include "../res/resource.h"
 
 namespace {
@@ -24,6 +26,7 @@ void OnInitDialog(HWND dialog) {
     SendDlgItemMessageA(dialog, IDC_OPTIONS_SITE, EM_SETSEL, 0, sizeof SiteAddress - 1);
     SetDlgItemTextA(dialog, IDC_OPTIONS_VERSION, ProductTitle);
     SetDlgItemTextA(dialog, IDC_OPTIONS_COPYRIGHT, CopyrightNotice);
+    FitDialogIcons(dialog, WindowDpi(dialog));
 }
 
 void OnExit(HWND dialog) {
@@ -86,6 +89,9 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     case WM_INITDIALOG: OnInitDialog(dialog); return 0;
     case WM_COMMAND: OnCommand(dialog, LOWORD(wParam)); return 0;
     case WM_CLOSE: EndDialog(dialog, 0); return 0;
+    // Windows has rescaled the template's controls for the new monitor; the icon follows.
+    case WM_DPICHANGED: FitDialogIcons(dialog, LOWORD(wParam)); return 0;
+    case WM_DESTROY: ReleaseDialogIcons(dialog); return 0;
     default: return 0;
     }
 }

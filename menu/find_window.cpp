@@ -9,6 +9,7 @@
 #include <cwchar>
 
 #include "../base/system_library.h"
+#include "../base/window_dpi.h"
 #include "../base/window_geometry.h"
 #include "find_rows.h"
 #include "find_text.h"
@@ -28,7 +29,7 @@ constexpr int ClientWidth = 480, ClientHeight = 360, Margin = 6, EditHeight = 24
 int GenericIcon;
 
 int Scale(int size) {
-    return MulDiv(size, static_cast<int>(FindDpi), 96);
+    return ScaleForDpi(size, FindDpi);
 }
 
 // Name of the row as shown, cut to the room given (the list cuts it further with an ellipsis).
@@ -242,6 +243,30 @@ HFONT CreateFindFont() {
     return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
+// The font at FindDpi for both controls; the one it replaces is freed once they let go of it.
+void SetFindFont(BOOL redraw) {
+    HFONT old = FindFont;
+    FindFont = CreateFindFont();
+    if (!FindFont) {
+        FindFont = old;
+        return;
+    }
+    SendMessageW(FindEdit, WM_SETFONT, reinterpret_cast<WPARAM>(FindFont), redraw);
+    SendMessageW(FindList, WM_SETFONT, reinterpret_cast<WPARAM>(FindFont), redraw);
+    if (old)
+        DeleteObject(old);
+}
+
+// Moved to a monitor of another scale: Windows suggests the frame at the new scale, and the
+// font and margins follow it (WM_SIZE lays the controls out again).
+void OnDpiChanged(HWND window, WPARAM dpi, const RECT* suggested) {
+    FindDpi = LOWORD(dpi);
+    SetFindFont(TRUE);
+    SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool OnCreate(HWND window) {
     FindWindowHandle = window;
     HINSTANCE instance = MenuInstance;
@@ -255,11 +280,7 @@ bool OnCreate(HWND window) {
         0, 0, 0, 0, window, reinterpret_cast<HMENU>(ListId), instance, nullptr);
     if (!FindEdit || !FindList)
         return false;
-    FindFont = CreateFindFont();
-    if (FindFont) {
-        SendMessageW(FindEdit, WM_SETFONT, reinterpret_cast<WPARAM>(FindFont), FALSE);
-        SendMessageW(FindList, WM_SETFONT, reinterpret_cast<WPARAM>(FindFont), FALSE);
-    }
+    SetFindFont(FALSE);
     SendMessageW(FindEdit, EM_LIMITTEXT, FindQuerySize - 1, 0);
     SendMessageW(FindEdit, EM_SETCUEBANNER, TRUE,
                  reinterpret_cast<LPARAM>(L"Type words of a program's name or folder"));
@@ -297,6 +318,7 @@ LRESULT CALLBACK FindProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     switch (message) {
     case WM_CREATE: return OnCreate(window) ? 0 : -1;
     case WM_SIZE: Layout(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_DPICHANGED: OnDpiChanged(window, wParam, reinterpret_cast<RECT*>(lParam)); return 0;
     case WM_ACTIVATE: OnActivate(window, wParam); return 0;
     case WM_COMMAND: OnCommand(wParam); return 0;
     case WM_NOTIFY:
@@ -344,16 +366,14 @@ bool CreateFindWindow() {
     type.lpszClassName = FindClass;
     if (!RegisterClassW(&type))
         return false;
-    HDC screen = GetDC(nullptr);
-    FindDpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY));
-    ReleaseDC(nullptr, screen);
+    POINT at;
+    GetCursorPos(&at);
+    FindDpi = PointDpi(at);
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_TOOLWINDOW;
     RECT frame = {0, 0, Scale(ClientWidth), Scale(ClientHeight)};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    POINT at;
-    GetCursorPos(&at);
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &monitor);

@@ -2,14 +2,30 @@
 #include "menu_icons.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
+#include "icon_scale.h"
 #include "menu_state.h"
 #include "program_filter.h"
+#include "../base/window_dpi.h"
 
 namespace {
 
-// Small icons are 16 pixels at 96 dpi, up to 32 at 200 %; anything larger is not a small icon.
-constexpr int MaxIconSide = 32;
+// Windows' largest icon picture; a larger one is no icon of a program.
+constexpr int MaxIconSide = 256;
+
+// The small-icon size of the monitor that the menu opens on, at the pointer: 16 pixels at 100 %,
+// 24 at 150 %, 32 at 200 %, 40 at 250 %. Chosen at the first picture, so that every item of the
+// menu has pictures of one size.
+int IconSide() {
+    if (!MenuIconSide) {
+        POINT at = {};
+        GetCursorPos(&at);
+        int side = MetricForDpi(SM_CXSMICON, PointDpi(at));
+        MenuIconSide = side > 0 && side <= MaxIconSide ? side : 16;
+    }
+    return MenuIconSide;
+}
 
 BITMAPINFO TopDown32(int width, int height) {
     BITMAPINFO format = {};
@@ -41,34 +57,44 @@ void MakeAlpha(DWORD* pixels, const DWORD* mask, int count) {
     }
 }
 
+// The icon's own pixels, with their transparency, at the menu's size: icons that come at another
+// size (the shell's at the system's small size) are scaled to it.
 HBITMAP BitmapFromIcon(HICON icon) {
     ICONINFO parts;
     if (!icon || !GetIconInfo(icon, &parts))
         return nullptr;
     BITMAP shape = {};
     GetObjectW(parts.hbmMask, sizeof shape, &shape);
-    int width = shape.bmWidth, height = shape.bmHeight;
+    int width = shape.bmWidth, height = shape.bmHeight, side = IconSide();
     HBITMAP result = nullptr;
     // A monochrome icon (no colour bitmap) gets no picture: none of today's programs has one.
-    if (parts.hbmColor && width > 0 && width <= MaxIconSide && height > 0 &&
-        height <= MaxIconSide) {
+    DWORD* pixels = nullptr;
+    if (parts.hbmColor && width > 0 && width <= MaxIconSide && height > 0 && height <= MaxIconSide)
+        pixels = static_cast<DWORD*>(
+            HeapAlloc(GetProcessHeap(), 0, sizeof(DWORD) * 2 * size_t(width) * size_t(height)));
+    if (pixels) {
+        DWORD* mask = pixels + width * height;
         BITMAPINFO format = TopDown32(width, height);
-        void* bits = nullptr;
-        result = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-        DWORD mask[MaxIconSide * MaxIconSide];
         HDC screen = GetDC(nullptr);
         bool read =
-            result &&
-            GetDIBits(screen, parts.hbmColor, 0, height, bits, &format, DIB_RGB_COLORS) == height &&
+            GetDIBits(screen, parts.hbmColor, 0, height, pixels, &format, DIB_RGB_COLORS) ==
+                height &&
             GetDIBits(screen, parts.hbmMask, 0, height, mask, &format, DIB_RGB_COLORS) == height;
         ReleaseDC(nullptr, screen);
-        if (read) {
-            MakeAlpha(static_cast<DWORD*>(bits), mask, width * height);
+        BITMAPINFO target = TopDown32(side, side);
+        void* bits = nullptr;
+        if (read)
+            result = CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (result) {
+            MakeAlpha(pixels, mask, width * height);
+            if (width == side && height == side)
+                CopyMemory(bits, pixels, sizeof(DWORD) * size_t(side) * size_t(side));
+            else
+                ScalePicture(reinterpret_cast<const uint32_t*>(pixels), width, height,
+                             static_cast<uint32_t*>(bits), side, side);
             GdiFlush();
-        } else if (result) {
-            DeleteObject(result);
-            result = nullptr;
         }
+        HeapFree(GetProcessHeap(), 0, pixels);
     }
     if (parts.hbmColor)
         DeleteObject(parts.hbmColor);
@@ -90,6 +116,15 @@ HBITMAP BitmapOfIcon(HICON icon) {
     return bitmap;
 }
 
+// The icon at index in file at the menu's size, drawn for that size where the file has one.
+HICON FileIconAtSide(const wchar_t* file, int index) {
+    HICON icon = nullptr;
+    int side = IconSide();
+    if (SHDefExtractIconW(file, index, 0, nullptr, &icon, MAKELONG(side, side)) != S_OK)
+        return nullptr;
+    return icon;
+}
+
 // The icon the shortcut names, else its target's; the shell's icon of the file as a last resort.
 // Nothing on the network is read: its files' icons are those of their kind.
 HICON ShortcutIcon(const wchar_t* path, const ShortcutInfo& link) {
@@ -97,9 +132,12 @@ HICON ShortcutIcon(const wchar_t* path, const ShortcutInfo& link) {
     wchar_t iconFile[MAX_PATH];
     DWORD expanded = ExpandEnvironmentStringsW(link.iconPath, iconFile, MAX_PATH);
     if (link.iconPath[0] && expanded > 0 && expanded <= MAX_PATH && !IsNetworkPath(iconFile))
-        ExtractIconExW(iconFile, link.iconIndex, nullptr, &icon, 1);
+        icon = FileIconAtSide(iconFile, link.iconIndex);
     if (!icon && IsNetworkPath(link.target))
         return SmallShellIcon(link.target, FILE_ATTRIBUTE_NORMAL, SHGFI_USEFILEATTRIBUTES);
+    // A program's own first icon is what the shell shows for it.
+    if (!icon && link.target[0])
+        icon = FileIconAtSide(link.target, 0);
     if (!icon && link.target[0])
         icon = SmallShellIcon(link.target, 0, 0);
     return icon ? icon : SmallShellIcon(path, 0, 0);

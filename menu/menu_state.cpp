@@ -10,6 +10,7 @@ int MenuFolderCount;
 MenuShortcut MenuShortcuts[MaxMenuShortcuts];
 int MenuShortcutCount;
 HBITMAP FolderBitmap;
+int MenuIconSide;
 
 wchar_t RecentPrograms[MaxRecentPrograms][MAX_PATH];
 int RecentProgramCount;

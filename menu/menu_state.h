@@ -38,6 +38,8 @@ extern MenuShortcut MenuShortcuts[MaxMenuShortcuts];
 extern int MenuShortcutCount;
 // One picture serves every folder item.
 extern HBITMAP FolderBitmap;
+// The pictures' side in pixels (menu/menu_icons.cpp); 0 until the first picture is made.
+extern int MenuIconSide;
 
 // The recent programs (menu/recent_programs.cpp) -----------------------------------------------
 constexpr int MaxRecentPrograms = 5;

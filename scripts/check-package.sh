@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release zip in the Windows build folder $1 and fails unless it holds exactly the
-# shipped files, with every program stripped and Tallowfin.exe within its size goal, and its
+# shipped files, with every program stripped and Tallowfin.exe within its size goal, each
+# program's manifest and icon as Windows 10 and 11 want them (scripts/check-resources.py), and its
 # SHA-256 checksum file beside it matches.
 set -eu
 build=$(cd "$1" && pwd)
@@ -10,7 +11,7 @@ zip=$(ls "$build"/Tallowfin-*-win32.zip)
 echo "$(basename "$zip"): $(stat -c %s "$zip") bytes"
 listing=$(cmake -E tar tf "$zip" | sort | tr '\n' ' ')
 echo "contents: $listing"
-[ "$listing" = "LICENSE README.md Tallowfin.exe Tallowfin64.exe TallowfinMenu.exe TallowfinMenu64.exe " ] || { echo "unexpected contents"; exit 1; }
+[ "$listing" = "LICENSE README.md TOOLCHAIN.txt Tallowfin.exe Tallowfin64.exe TallowfinMenu.exe TallowfinMenu64.exe " ] || { echo "unexpected contents"; exit 1; }
 (cd "$(dirname "$zip")" && sha256sum -c "$(basename "$zip").sha256") || { echo "no matching checksum file"; exit 1; }
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -24,3 +25,5 @@ for exe in Tallowfin.exe Tallowfin64.exe TallowfinMenu.exe TallowfinMenu64.exe; 
         exit 1
     fi
 done
+python3 "$(dirname "$0")/check-resources.py" "$scratch"/Tallowfin.exe "$scratch"/Tallowfin64.exe \
+    "$scratch"/TallowfinMenu.exe "$scratch"/TallowfinMenu64.exe

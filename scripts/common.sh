@@ -25,7 +25,7 @@ ensure_tools() {
     local missing=0 tool
     for tool in cmake make g++ git i686-w64-mingw32-g++ i686-w64-mingw32-windres wine Xvfb xwd \
         xwininfo clang-format convert clang cppcheck x86_64-w64-mingw32-g++ \
-        x86_64-w64-mingw32-windres x86_64-w64-mingw32-objdump; do
+        x86_64-w64-mingw32-windres x86_64-w64-mingw32-objdump python3; do
         command -v "$tool" >/dev/null 2>&1 || missing=1
     done
     [ -f /usr/src/googletest/CMakeLists.txt ] || missing=1
@@ -39,7 +39,7 @@ ensure_tools() {
     $sudo dpkg --add-architecture i386
     $sudo apt-get update -qq
     $sudo apt-get install -y -qq --no-install-recommends \
-        cmake g++ make git googletest \
+        cmake g++ make git googletest python3 \
         g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev \
         g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev \
         wine wine32:i386 wine64 xvfb xauth x11-apps x11-utils imagemagick clang-format \

@@ -322,30 +322,23 @@ TEST_F(Resources, DonateDialogTemplateAndPictureAreExact) {
     EXPECT_EQ(8, header.biBitCount) << "256 colours";
 }
 
-TEST_F(Resources, IconHasSixteenColourImagesAt32And16) {
-    DWORD size = 0;
-    const BYTE* group = Find(MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, 105, &size);
-    ASSERT_NE(nullptr, group);
-    WORD count;
-    memcpy(&count, group + 4, 2);
-    ASSERT_EQ(2, count);
-    bool sizes[2] = {};
-    for (int i = 0; i < count; ++i) {
-        const BYTE* entry = group + 6 + 14 * i; // GRPICONDIRENTRY
-        WORD bits;
-        memcpy(&bits, entry + 6, 2);
-        EXPECT_EQ(16, entry[2]) << "colour count";
-        EXPECT_EQ(4, bits);
-        if (entry[0] == 32 && entry[1] == 32)
-            sizes[0] = true;
-        if (entry[0] == 16 && entry[1] == 16)
-            sizes[1] = true;
+// Windows picks the picture nearest the size it needs (the 256-pixel one is a PNG): each must
+// load as an icon of its own size, the 16-pixel one being the program's AppIcon.
+TEST_F(Resources, IconLoadsAtEachSizeExplorerShows) {
+    for (int side : {16, 24, 32, 48, 256}) {
+        HICON icon = static_cast<HICON>(
+            LoadImageA(module_, MAKEINTRESOURCEA(105), IMAGE_ICON, side, side, LR_DEFAULTCOLOR));
+        ASSERT_NE(nullptr, icon) << side;
+        ICONINFO parts = {};
+        ASSERT_TRUE(GetIconInfo(icon, &parts));
+        BITMAP colour = {};
+        GetObjectA(parts.hbmColor, sizeof colour, &colour);
+        EXPECT_EQ(side, colour.bmWidth);
+        EXPECT_EQ(side, colour.bmHeight);
+        DeleteObject(parts.hbmColor);
+        DeleteObject(parts.hbmMask);
+        DestroyIcon(icon);
     }
-    EXPECT_TRUE(sizes[0] && sizes[1]);
-    HICON small = static_cast<HICON>(
-        LoadImageA(module_, MAKEINTRESOURCEA(105), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    EXPECT_NE(nullptr, small);
-    DestroyIcon(small);
 }
 
 TEST(VersionBlock, NamesProductVersionAndMaker) {
