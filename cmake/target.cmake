@@ -166,6 +166,9 @@ if(TALLOWFIN_WIN64_BUILD)
         ${TALLOWFIN_WIN64_BUILD}/TallowfinMenu64.exe)
 endif()
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
+# CMake keeps the name "package" for CPack while its configuration lies in the build folder, as
+# it does in one that an older checkout configured.
+file(REMOVE ${CMAKE_BINARY_DIR}/CPackConfig.cmake ${CMAKE_BINARY_DIR}/CPackSourceConfig.cmake)
 add_custom_target(package
     COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/scripts/package-release.py
         ${TALLOWFIN_RELEASE_ZIP} ${TALLOWFIN_SOURCE_EPOCH} ${TALLOWFIN_RELEASE_FILES}

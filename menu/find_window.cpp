@@ -4,6 +4,8 @@
 #include "find_window.h"
 
 #include <commctrl.h>
+#include <commoncontrols.h>
+#include <shellapi.h>
 #include <shlwapi.h>
 
 #include <cwchar>
@@ -18,6 +20,10 @@
 #include "menu_state.h"
 
 namespace {
+
+// IImageList's interface id, which MinGW-w64's uuid library lacks.
+const IID ImageListId = {
+    0x46eb5926, 0x582e, 0x4017, {0x9f, 0xdf, 0xe8, 0x99, 0x8d, 0xaa, 0x09, 0x50}};
 
 constexpr wchar_t FindClass[] = L"TallowfinFind";
 constexpr wchar_t FindTitle[] = L"Find a program - Tallowfin Menu";
@@ -257,11 +263,35 @@ void SetFindFont(BOOL redraw) {
         DeleteObject(old);
 }
 
+// The shell's image list whose icons come nearest the small-icon size at FindDpi, the smaller
+// on a tie. Every system image list numbers its icons alike, so the rows keep their indexes.
+void SetFindIcons() {
+    HIMAGELIST chosen = FindSmallIcons(&GenericIcon);
+    int want = MetricForDpi(SM_CXSMICON, FindDpi), bestOff = -1;
+    const int kinds[] = {SHIL_SMALL, SHIL_LARGE, SHIL_EXTRALARGE};
+    for (int kind : kinds) {
+        IImageList* list = nullptr;
+        int width = 0, height = 0;
+        if (FAILED(SHGetImageList(kind, ImageListId, reinterpret_cast<void**>(&list))))
+            continue;
+        if (SUCCEEDED(list->GetIconSize(&width, &height))) {
+            int off = width > want ? width - want : want - width;
+            if (bestOff < 0 || off < bestOff) {
+                bestOff = off;
+                chosen = reinterpret_cast<HIMAGELIST>(list);
+            }
+        }
+        list->Release(); // the shell keeps its lists for the life of the process
+    }
+    SendMessageW(FindList, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(chosen));
+}
+
 // Moved to a monitor of another scale: Windows suggests the frame at the new scale, and the
 // font and margins follow it (WM_SIZE lays the controls out again).
 void OnDpiChanged(HWND window, WPARAM dpi, const RECT* suggested) {
     FindDpi = LOWORD(dpi);
     SetFindFont(TRUE);
+    SetFindIcons();
     SetWindowPos(window, nullptr, suggested->left, suggested->top,
                  suggested->right - suggested->left, suggested->bottom - suggested->top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -286,8 +316,7 @@ bool OnCreate(HWND window) {
                  reinterpret_cast<LPARAM>(L"Type words of a program's name or folder"));
     SendMessageW(FindList, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    SendMessageW(FindList, LVM_SETIMAGELIST, LVSIL_SMALL,
-                 reinterpret_cast<LPARAM>(FindSmallIcons(&GenericIcon)));
+    SetFindIcons();
     AddColumn(0, L"Program");
     AddColumn(1, L"Folder");
     return true;

@@ -289,7 +289,8 @@ std::vector<HWND> TallowfinRun::MenuWindows() const {
     return menus;
 }
 
-bool TallowfinRun::Probe(HWND window, ProbeShared* facts, int imageControl, HGDIOBJ objectToCheck) {
+bool TallowfinRun::Probe(HWND window, ProbeShared* facts, int imageControl, HGDIOBJ objectToCheck,
+                         UINT sendDpi) {
     DWORD threadId = GetWindowThreadProcessId(window, nullptr);
     if (!shared_ || !threadId || !HookThread(threadId))
         return false;
@@ -297,6 +298,7 @@ bool TallowfinRun::Probe(HWND window, ProbeShared* facts, int imageControl, HGDI
     shared_->window = window;
     shared_->imageControl = imageControl;
     shared_->objectToCheck = objectToCheck;
+    shared_->sendDpi = sendDpi;
     LONG sequence = InterlockedIncrement(&shared_->requestSequence);
     DWORD_PTR ignored;
     if (!SendMessageTimeoutA(window, probeMessage, 0, 0, SMTO_NORMAL, AnswerBound, &ignored))

@@ -78,9 +78,10 @@ class TallowfinRun {
     std::vector<HWND> MenuWindows() const;
 
     // In-process facts read by the probe; false when the probe could not answer. On request also
-    // the bitmap of button imageControl and the type of a GDI object of the process.
+    // the bitmap of button imageControl, the type of a GDI object of the process, and a list
+    // view's measures after its window was moved to a monitor of sendDpi.
     bool Probe(HWND window, ProbeShared* facts, int imageControl = 0,
-               HGDIOBJ objectToCheck = nullptr);
+               HGDIOBJ objectToCheck = nullptr, UINT sendDpi = 0);
     // Threads started after the probe was loaded (normally the mirror worker first).
     std::vector<ProbeThread> ProbedThreads() const;
     // When the first thread the probe saw ended, on the NowMs clock; false while it runs.

@@ -610,6 +610,12 @@ TEST_F(Menu, FindAProgramListsEveryDepthFiltersByWordsAndStartsTheFirstRow) {
     const std::string recentFirst = sketch + " [sel]\nLong Record | \n" + rest;
     WaitUntil([&] { return (seen = ReadMenu(escaped, find.list)) == recentFirst; }, StartBound, 50);
     EXPECT_EQ(seen, recentFirst);
+    // Moved to a monitor at twice the scale, the window draws its font and icons at that scale.
+    ProbeShared at96 = {}, at192 = {};
+    ASSERT_TRUE(escaped.Probe(find.list, &at96));
+    ASSERT_TRUE(escaped.Probe(find.list, &at192, 0, nullptr, 192));
+    EXPECT_EQ(at192.listIconWidth, 2 * at96.listIconWidth);
+    EXPECT_NEAR(at192.listFontHeight, 2 * at96.listFontHeight, 1);
     PressKey(find.edit, VK_ESCAPE);
     EXPECT_EQ(ExitCode(escaped), 0u);
 

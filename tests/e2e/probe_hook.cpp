@@ -143,6 +143,33 @@ void DumpList(HWND list, char* out, size_t size) {
     }
 }
 
+// The list's window moved to a monitor of another scale, as Windows would tell it: with its frame
+// scaled from the top left corner.
+void SendDpiChange(HWND list, UINT dpi) {
+    HWND top = GetAncestor(list, GA_ROOT);
+    RECT frame;
+    GetWindowRect(top, &frame);
+    HDC screen = GetDC(nullptr);
+    int now = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    frame.right = frame.left + MulDiv(frame.right - frame.left, static_cast<int>(dpi), now);
+    frame.bottom = frame.top + MulDiv(frame.bottom - frame.top, static_cast<int>(dpi), now);
+    SendMessageW(top, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&frame));
+}
+
+void MeasureList(HWND list) {
+    if (Shared->sendDpi)
+        SendDpiChange(list, Shared->sendDpi);
+    RECT icon = {};
+    icon.left = LVIR_ICON;
+    SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&icon));
+    Shared->listIconWidth = icon.right - icon.left;
+    LOGFONTW font = {};
+    HGDIOBJ handle = reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0));
+    Shared->listFontHeight =
+        handle && GetObjectW(handle, sizeof font, &font) ? abs(font.lfHeight) : 0;
+}
+
 void Answer(HWND window) {
     Shared->menuDump[0] = '\0';
     char className[16];
@@ -152,6 +179,7 @@ void Answer(HWND window) {
         if (menu)
             DumpMenu(menu, 0, Shared->menuDump, sizeof Shared->menuDump);
     } else if (lstrcmpA(className, "SysListView32") == 0) {
+        MeasureList(window);
         DumpList(window, Shared->menuDump, sizeof Shared->menuDump);
     }
     Shared->smallIcon =

@@ -46,6 +46,10 @@ struct ProbeShared {
     HGDIOBJ objectToCheck;
     HGDIOBJ controlImage;
     DWORD objectType;
+    // For a list view, on request: its window is first told of a move to a monitor of sendDpi.
+    // Then the width of a row's icon and the height of the list's font, in pixels.
+    UINT sendDpi;
+    int listIconWidth, listFontHeight;
 };
 
 inline void ProbeMappingName(char* out, size_t size, DWORD processId) {
