@@ -35,6 +35,8 @@ void LookUpFunctions() {
     LookedUp = true;
 }
 
+} // namespace
+
 unsigned SystemDpi() {
     HDC screen = GetDC(nullptr);
     int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
@@ -42,8 +44,6 @@ unsigned SystemDpi() {
         ReleaseDC(nullptr, screen);
     return dpi > 0 ? static_cast<unsigned>(dpi) : DefaultDpi;
 }
-
-} // namespace
 
 unsigned WindowDpi(HWND window) {
     LookUpFunctions();

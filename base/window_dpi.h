@@ -6,6 +6,9 @@
 // The scale at which Windows' sizes are given: 100 %.
 constexpr unsigned DefaultDpi = 96;
 
+// The one scale of the whole system, at which system metrics and fonts are given.
+unsigned SystemDpi();
+
 // The dpi of the monitor the window is on (Windows 10 1607 on), else the system's.
 unsigned WindowDpi(HWND window);
 

@@ -56,16 +56,21 @@ void PointSendTo(const std::string& folder) {
     WriteRegistryString(HKEY_CURRENT_USER, UserShellFoldersSubkey, "SendTo", folder);
 }
 
-// Milliseconds from process start to a visible menu window; negative when none came.
-double TimeToMenu(const std::string& exe) {
-    TallowfinRun run;
+// The menu given one file, as Send To starts it, without the probe.
+LaunchOptions MenuOnAFile(const std::string& exe) {
     LaunchOptions options;
     options.exe = exe;
     options.arguments = "\"C:\\some file.txt\"";
     options.probe = false;
     // The menu reads no terms: nothing is written into the folder the benchmark was run from.
     options.termsAccepted = false;
-    if (!run.Start(options))
+    return options;
+}
+
+// Milliseconds from process start to a visible menu window; negative when none came.
+double TimeToMenu(const std::string& exe) {
+    TallowfinRun run;
+    if (!run.Start(MenuOnAFile(exe)))
         return -1;
     std::vector<HWND> menus;
     bool shown = WaitUntil([&] { return !(menus = run.MenuWindows()).empty(); }, StartBound, 1);
@@ -118,11 +123,7 @@ HWND FindWindowOf(const TallowfinRun& run) {
 bool TimeFind(const std::string& exe, const std::string& timingFile, FindTimes* times) {
     DeleteFileA(timingFile.c_str());
     TallowfinRun run;
-    LaunchOptions options;
-    options.exe = exe;
-    options.arguments = "\"C:\\some file.txt\"";
-    options.probe = false;
-    options.termsAccepted = false;
+    LaunchOptions options = MenuOnAFile(exe);
     options.env = {{"TALLOWFIN_FIND_TIMING", timingFile}};
     if (!run.Start(options))
         return false;

@@ -241,11 +241,8 @@ HFONT CreateFindFont() {
     metrics.cbSize = sizeof metrics;
     if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         return nullptr;
-    HDC screen = GetDC(nullptr);
-    int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    metrics.lfMessageFont.lfHeight =
-        MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(FindDpi), systemDpi);
+    metrics.lfMessageFont.lfHeight = MulDiv(
+        metrics.lfMessageFont.lfHeight, static_cast<int>(FindDpi), static_cast<int>(SystemDpi()));
     return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 

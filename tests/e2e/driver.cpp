@@ -176,14 +176,26 @@ bool TallowfinRun::Start(const LaunchOptions& options) {
         commandLine += " " + options.arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    startedAt_ = NowMs();
-    if (!CreateProcessA(options.exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
-                        CREATE_SUSPENDED, environment.data(),
-                        options.workingDir.empty() ? nullptr : options.workingDir.c_str(), &startup,
-                        &info_)) {
-        fprintf(stderr, "CreateProcess %s failed: %lu\n", options.exe.c_str(), GetLastError());
-        return false;
+    // Wine now and then fails to bring up a new process on a busy machine (ERROR_INTERNAL_ERROR);
+    // a second try starts it. Nothing of the program has run by then.
+    bool created = false;
+    for (int attempt = 0; attempt < 3 && !created; ++attempt) {
+        if (attempt > 0)
+            Sleep(250);
+        startedAt_ = NowMs();
+        created = CreateProcessA(options.exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                                 CREATE_SUSPENDED, environment.data(),
+                                 options.workingDir.empty() ? nullptr : options.workingDir.c_str(),
+                                 &startup, &info_);
+        if (created)
+            break;
+        DWORD error = GetLastError();
+        fprintf(stderr, "CreateProcess %s failed: %lu\n", options.exe.c_str(), error);
+        if (error != ERROR_INTERNAL_ERROR)
+            return false;
     }
+    if (!created)
+        return false;
     if (options.probe) {
         char name[64];
         ProbeMappingName(name, sizeof name, info_.dwProcessId);

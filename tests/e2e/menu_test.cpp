@@ -452,41 +452,38 @@ TEST_F(Menu, WithoutFilesItOffersItsSendToEntryAndHotKeyThenRemovesBoth) {
     EXPECT_TRUE(with64) << "no 64-bit build at " << Menu64();
 }
 
-// Started by the key with no folder window in the foreground (Wine's list reads no selection):
-// the menu opens at the pointer, the chosen program starts without files and heads the recent
-// list.
-TEST_F(Menu, TheHotKeyOutsideAFolderWindowStartsTheChosenProgramWithoutFiles) {
-    SetCursorPos(300, 200);
-    TallowfinRun run;
-    HWND menu = Run(run, "/hotkey", 0);
-    ASSERT_NE(menu, nullptr) << "no menu";
-    printf("[ figures  ] start by the key to menu: %.0f ms\n", NowMs() - run.StartedAtMs());
-    RECT at = {};
-    GetWindowRect(menu, &at);
-    EXPECT_EQ(at.left, 300);
-    EXPECT_EQ(at.top, 200);
-    EXPECT_EQ(ReadMenu(run, menu), FindHead + RootMenu);
-    Choose(menu, 12);
-    EXPECT_EQ(ExitCode(run), 0u);
-    EXPECT_EQ(TakeRecord(), ExpectedRecord(Bits, "arg --flag\narg two words\n", {}));
-    EXPECT_EQ(RegistryText(RecentKey, "1"), "Record & Я 日本.lnk");
-}
-
-// Windows refuses CreateProcess a program that needs administrator rights; Wine starts it without
-// asking, so a test-only build is refused every program. The chosen program then starts through
-// the shell with the same arguments, files and folder, from Send To and from the key alike.
-TEST_F(Menu, AProgramRefusedForItsRightsStartsThroughTheShell) {
+// Started by the key with no folder window in the foreground (Wine's list reads no selection),
+// the menu opens at the pointer, and the chosen program starts without files and heads the
+// recent list. Windows refuses CreateProcess a program that needs administrator rights; Wine
+// starts it without asking, so a test-only build is refused every program, which then starts
+// through the shell with the same arguments, files and folder, from Send To and the key alike.
+TEST_F(Menu, TheHotKeyStartsWithoutFilesAndARefusedProgramStartsThroughTheShell) {
     const std::vector<std::string> files = {*work_ / "a b.txt", *work_ / "Folder A\\"};
-    const std::string exe = BuildFile("Elevation" TALLOWFIN_MENU_EXE_NAME);
-    const std::pair<std::string, std::vector<std::string>> runs[] = {
-        {Quoted(files[0]) + " " + Quoted(files[1] + "\\"), files}, {"/hotkey", {}}};
+    const std::string own = BuildFile(TALLOWFIN_MENU_EXE_NAME);
+    const std::string refusing = BuildFile("Elevation" TALLOWFIN_MENU_EXE_NAME);
+    const struct {
+        std::string exe, arguments;
+        std::vector<std::string> files;
+    } runs[] = {{own, "/hotkey", {}},
+                {refusing, Quoted(files[0]) + " " + Quoted(files[1] + "\\"), files},
+                {refusing, "/hotkey", {}}};
     for (const auto& started : runs) {
+        SCOPED_TRACE(started.exe + " " + started.arguments);
         RegDeleteKeyA(HKEY_CURRENT_USER, RecentKey);
+        SetCursorPos(300, 200);
         TallowfinRun run;
-        ASSERT_NE(Run(run, started.first, 12, exe), nullptr) << started.first;
+        HWND menu = Run(run, started.arguments, 0, started.exe);
+        ASSERT_NE(menu, nullptr) << "no menu";
+        printf("[ figures  ] start to menu: %.0f ms\n", NowMs() - run.StartedAtMs());
+        RECT at = {};
+        GetWindowRect(menu, &at);
+        EXPECT_EQ(at.left, 300);
+        EXPECT_EQ(at.top, 200);
+        EXPECT_EQ(ReadMenu(run, menu), FindHead + RootMenu);
+        Choose(menu, 12);
         EXPECT_EQ(ExitCode(run), 0u);
-        EXPECT_EQ(TakeRecord(),
-                  ExpectedRecord(Bits, "arg --flag\narg two words\n", started.second));
+        EXPECT_EQ(TakeRecord(), ExpectedRecord(Bits, "arg --flag\narg two words\n", started.files));
+        EXPECT_EQ(RegistryText(RecentKey, "1"), "Record & Я 日本.lnk");
     }
 }
 
@@ -544,11 +541,15 @@ TEST_F(Menu, FindAProgramListsEveryDepthFiltersByWordsAndStartsTheFirstRow) {
     WriteRegistryString(HKEY_CURRENT_USER, RecentKey, "1", "Long Record.lnk");
     const std::string file = *work_ / "Файлы\\note.txt";
     SetCursorPos(200, 120);
+    // "Find a program..." chosen by its letter as the menu opens.
+    auto openFind = [&](TallowfinRun& started) {
+        HWND menu = Run(started, Quoted(file), 0);
+        if (menu)
+            PressKey(menu, 'F');
+        return menu ? WaitForFindWindow(started) : FindWindow();
+    };
     TallowfinRun run;
-    HWND menu = Run(run, Quoted(file), 0);
-    ASSERT_NE(menu, nullptr) << "no menu";
-    PressKey(menu, 'F');
-    FindWindow find = WaitForFindWindow(run);
+    FindWindow find = openFind(run);
     ASSERT_TRUE(find.window && find.edit && find.list) << "no find window";
     const std::string recorder64 = Bits == 64 ? "Recorder 64 | \n" : "";
     const std::string rest = "apple | \n"
@@ -602,10 +603,7 @@ TEST_F(Menu, FindAProgramListsEveryDepthFiltersByWordsAndStartsTheFirstRow) {
     EXPECT_EQ(RegistryText(RecentKey, "2"), "Long Record.lnk");
 
     TallowfinRun escaped;
-    menu = Run(escaped, Quoted(file), 0);
-    ASSERT_NE(menu, nullptr);
-    PressKey(menu, 'F');
-    find = WaitForFindWindow(escaped);
+    find = openFind(escaped);
     ASSERT_NE(find.list, nullptr);
     const std::string recentFirst = sketch + " [sel]\nLong Record | \n" + rest;
     WaitUntil([&] { return (seen = ReadMenu(escaped, find.list)) == recentFirst; }, StartBound, 50);
@@ -621,10 +619,7 @@ TEST_F(Menu, FindAProgramListsEveryDepthFiltersByWordsAndStartsTheFirstRow) {
 
     // A click on another window takes the activation away: the window closes as a menu would.
     TallowfinRun deactivated;
-    menu = Run(deactivated, Quoted(file), 0);
-    ASSERT_NE(menu, nullptr);
-    PressKey(menu, 'F');
-    find = WaitForFindWindow(deactivated);
+    find = openFind(deactivated);
     ASSERT_NE(find.window, nullptr);
     WaitUntil([&] { return GetForegroundWindow() == find.window; }, StartBound);
     HWND other = CreateWindowExA(0, "STATIC", "elsewhere", WS_POPUP | WS_VISIBLE, 600, 500, 100, 50,
