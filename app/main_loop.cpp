@@ -50,7 +50,10 @@ void RunMainLoop() {
             TakeAndDispatch(&msg);
             if (msg.message == WM_QUIT)
                 quitSeen = true; // the messages behind it are still dispatched
-            else if (msg.message == WM_TIMER)
+            // Only the watch's own tick: other timers of this thread (the bar's redraw, the
+            // shell's) tick here too, and one behind the quit would find the watch's timer killed.
+            else if (msg.message == WM_TIMER && msg.hwnd == MainWindow &&
+                     msg.wParam == ExitWatchTimer)
                 RunExitWatch();
         }
     }

@@ -423,9 +423,15 @@ HWND AnswerBoxAt(const char* file, int line, TallowfinRun& run, const std::strin
 
 void ExpectRunEndsAt(const char* file, int line, TallowfinRun& run, DWORD code, const char* note) {
     DWORD actual = 99;
-    if (!run.WaitForExit(EndBound, &actual))
-        ADD_FAILURE_AT(file, line) << note;
-    else if (actual != code)
+    if (!run.WaitForExit(EndBound, &actual)) {
+        // What it still shows says where it stopped.
+        std::string shown;
+        for (HWND window : run.Windows())
+            shown += "\n  " + ClassName(window) + " \"" + WindowText(window) + "\"" +
+                     (IsWindowVisible(window) ? " (visible)" : "") + " " +
+                     WindowText(GetDlgItem(window, 0xFFFF));
+        ADD_FAILURE_AT(file, line) << note << "; its windows:" << shown;
+    } else if (actual != code)
         ADD_FAILURE_AT(file, line) << "exit code " << actual << ", expected " << code;
 }
 

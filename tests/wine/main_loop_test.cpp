@@ -100,6 +100,27 @@ TEST(MainLoop, AfterTheOptionsRuleTheFirstTickQuitsAndKillsTheTimer) {
     });
 }
 
+// A tick of another timer (the bar's redraw) runs no watch, even once the linger is over.
+TEST(MainLoop, AnotherTimersTickLeavesTheExitWatchAlone) {
+    OnOwnThread([] {
+        HWND window = CreateRecordingWindow();
+        ASSERT_NE(window, nullptr);
+        MainWindow = window;
+        WorkerThread = EndedThread();
+        LingerArmed = true;
+        LingerDeadline = 0;
+        ASSERT_NE(SetTimer(window, 0, 600000, nullptr), 0u);
+        PostMessageA(window, WM_TIMER, 7, 0);
+        PostMessageA(window, WM_QUIT, 0, 0);
+        RunMainLoop();
+        EXPECT_TRUE(KillTimer(window, 0)) << "another timer's tick killed the watch's timer";
+        CloseHandle(WorkerThread);
+        WorkerThread = nullptr;
+        MainWindow = nullptr;
+        DestroyWindow(window);
+    });
+}
+
 HWND AskedWindow;
 bool Answered;
 
